@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+
+// One run of an external tool: the program in its tool folder and its arguments as a list, so
+// that no file name can break or inject an argument. `commandLine` is what the debug log shows.
+struct ToolCommand
+{
+    QString folder;
+    QString program;
+    QStringList arguments;
+    QString commandLine;
+};
+
+struct ToolResult
+{
+    QByteArray output;      // standard output collected while the tool ran
+    QByteArray errorOutput; // standard error, never logged
+    bool started = false;
+    bool finished = false; // ended by itself within the time limit
+    bool normalExit = false;
+    int exitCode = -1;
+
+    bool succeeded() const { return finished && normalExit && exitCode == 0; }
+};
+
+// Runs tools synchronously in their folders and writes the debug log (.tmp/debug.log).
+class ToolRunner
+{
+public:
+    static constexpr int timeoutMs = 30000;
+
+    // With a stop flag, setting it from any thread kills the running tool and makes runTool
+    // return at once.
+    explicit ToolRunner(const std::atomic_bool *stop = nullptr);
+
+    // Runs the tool with its folder as working directory, waits at most timeoutMs, then
+    // appends a tool-run record under `label`. A tool still running at the limit is killed.
+    ToolResult runTool(const ToolCommand &command, const QString &label) const;
+
+    // Appends a marker record; a log that cannot be opened drops it silently.
+    static void logRecord(const QString &text);
+    // Appends a tool-run record for output the caller collected itself.
+    static void logToolRun(const QString &label, const QByteArray &output,
+                           const QString &commandLine);
+    static QString logPath();
+
+    // Fills the markers %1, %2, ... of a command-line template in one pass, so that a value
+    // that itself holds "%2" is not filled again.
+    static QString render(const QString &templ, const QStringList &values);
+
+private:
+    static void append(const QByteArray &record);
+
+    const std::atomic_bool *stop;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What differs by operating system. Each function has one implementation per system.
+namespace Platform {
+
+// The name of the user running the program.
+QString userName();
+
+// Shows the file selected in the desktop's file manager; returns whether something was started.
+bool showInFileManager(const QString &path);
+
+// Opens the help PDF `file` of the folder `helpDir` in a PDF viewer.
+bool openHelp(const QString &helpDir, const QString &file);
+
+// Starts the launcher script `launcher` of the folder `dir` detached from the program.
+bool startLauncher(const QString &dir, const QString &launcher);
+
+// The native handle of the widget's window, as a number for the command line of a tool.
+quintptr nativeWindowHandle(QWidget *widget);
+
+// The path as Windows Explorer takes it: native separators, every doubled backslash single.
+QString explorerPath(const QString &path);
+
+} // namespace Platform

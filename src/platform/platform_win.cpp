@@ -1,0 +1,35 @@
+#include "platform.h"
+
+#include <QProcess>
+
+#include <windows.h>
+
+namespace Platform {
+
+QString userName()
+{
+    wchar_t name[256];
+    DWORD size = 256;
+    if (GetUserNameW(name, &size))
+        return QString::fromWCharArray(name, int(size) - 1);
+    return qEnvironmentVariable("USERNAME");
+}
+
+bool showInFileManager(const QString &path)
+{
+    return QProcess::startDetached(QStringLiteral("explorer"),
+                                   {QStringLiteral("/select,"), explorerPath(path)});
+}
+
+bool openHelp(const QString &helpDir, const QString &file)
+{
+    return QProcess::startDetached(helpDir + QStringLiteral("/SumatraPDF.exe"), {file}, helpDir);
+}
+
+bool startLauncher(const QString &dir, const QString &launcher)
+{
+    return QProcess::startDetached(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), launcher},
+                                   dir);
+}
+
+} // namespace Platform

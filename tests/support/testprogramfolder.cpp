@@ -1,0 +1,57 @@
+#include "testprogramfolder.h"
+
+#include "app/apppaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+const char *const toolFolders[] = {"PdfComposer", "jpdfbookmarks", "ImageAnalyzer", "twain",
+                                   "ImageMagick", "7z",           "curl",          "help"};
+}
+
+TestProgramFolder::TestProgramFolder(Config config)
+{
+    if (!dir.isValid())
+        return;
+    const QDir build(buildProgramDir());
+    for (const char *folder : toolFolders) {
+        const QString name = QString::fromLatin1(folder);
+        if (build.exists(name))
+            QFile::link(build.filePath(name), dir.filePath(name));
+    }
+    if (config != WithoutConfig)
+        QDir(dir.path()).mkdir(QStringLiteral("config"));
+    if (config == WithDefaultConfig) {
+        const QDir source(build.filePath(QStringLiteral("config")));
+        const QStringList files = source.entryList(QDir::Files);
+        for (const QString &file : files)
+            QFile::copy(source.filePath(file), dir.filePath(QStringLiteral("config/") + file));
+    }
+    AppPaths::setProgramDir(dir.path());
+}
+
+TestProgramFolder::~TestProgramFolder()
+{
+    AppPaths::setProgramDir(QString());
+}
+
+bool TestProgramFolder::write(const QString &relative, const QByteArray &content) const
+{
+    const QString target = dir.filePath(relative);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile file(target);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+QByteArray TestProgramFolder::read(const QString &relative) const
+{
+    QFile file(dir.filePath(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString TestProgramFolder::buildProgramDir()
+{
+    return QStringLiteral(TEV_BUILD_PROGRAM_DIR);
+}
