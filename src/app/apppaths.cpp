@@ -49,8 +49,8 @@ QString AppPaths::toolProgram(const QString &folder, const QString &program)
 {
 #ifdef Q_OS_WIN
     const QString executable = program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)
-            ? program
-            : program + QLatin1String(".exe");
+        ? program
+        : program + QLatin1String(".exe");
 #else
     const QString executable = program;
 #endif

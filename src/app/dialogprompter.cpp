@@ -13,26 +13,26 @@ QMessageBox::StandardButton DialogPrompter::message(QWidget *parent, const Messa
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString DialogPrompter::openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                     const QString &filter)
+QString DialogPrompter::openFileName(
+    QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
-QStringList DialogPrompter::openFileNames(QWidget *parent, const QString &caption,
-                                          const QString &dir, const QString &filter)
+QStringList DialogPrompter::openFileNames(
+    QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
 }
 
-QString DialogPrompter::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                     const QString &filter)
+QString DialogPrompter::saveFileName(
+    QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
-QString DialogPrompter::existingDirectory(QWidget *parent, const QString &caption,
-                                          const QString &dir, QFileDialog::Options options)
+QString DialogPrompter::existingDirectory(
+    QWidget *parent, const QString &caption, const QString &dir, QFileDialog::Options options)
 {
     return QFileDialog::getExistingDirectory(parent, caption, dir, options);
 }

@@ -5,8 +5,8 @@
 namespace {
 Prompter *installed = nullptr;
 
-QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                                 const QString &text)
+QMessageBox::StandardButton show(
+    QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     Prompter::Message message;
     message.icon = icon;
@@ -46,7 +46,7 @@ void Prompter::critical(QWidget *parent, const QString &title, const QString &te
 }
 
 bool Prompter::question(QWidget *parent, const QString &title, const QString &text,
-                        QMessageBox::StandardButton defaultButton, const QString &informativeText)
+    QMessageBox::StandardButton defaultButton, const QString &informativeText)
 {
     Message message;
     message.icon = QMessageBox::Question;

@@ -28,14 +28,18 @@ public:
 
     // Shows a modal message box and returns the button that closed it.
     virtual QMessageBox::StandardButton message(QWidget *parent, const Message &message) = 0;
-    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
-    virtual QStringList openFileNames(QWidget *parent, const QString &caption, const QString &dir,
-                                      const QString &filter) = 0;
-    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
-    virtual QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir,
-                                      QFileDialog::Options options) = 0;
+    virtual QString openFileName(
+        QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
+        = 0;
+    virtual QStringList openFileNames(
+        QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
+        = 0;
+    virtual QString saveFileName(
+        QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
+        = 0;
+    virtual QString existingDirectory(
+        QWidget *parent, const QString &caption, const QString &dir, QFileDialog::Options options)
+        = 0;
     // Runs one of the program's own dialogs modally and returns its result code.
     virtual int exec(QDialog *dialog) = 0;
 
@@ -49,6 +53,6 @@ public:
     static void warning(QWidget *parent, const QString &title, const QString &text);
     static void critical(QWidget *parent, const QString &title, const QString &text);
     static bool question(QWidget *parent, const QString &title, const QString &text,
-                         QMessageBox::StandardButton defaultButton = QMessageBox::No,
-                         const QString &informativeText = QString());
+        QMessageBox::StandardButton defaultButton = QMessageBox::No,
+        const QString &informativeText = QString());
 };

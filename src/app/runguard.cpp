@@ -27,8 +27,7 @@ RunGuard::~RunGuard()
 QString RunGuard::instanceKey(const QString &base, const QString &salt)
 {
     return QString::fromLatin1(
-            QCryptographicHash::hash(base.toUtf8() + salt.toUtf8(), QCryptographicHash::Sha1)
-                    .toHex());
+        QCryptographicHash::hash(base.toUtf8() + salt.toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 
 bool RunGuard::otherInstanceRunning()

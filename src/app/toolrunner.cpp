@@ -14,8 +14,7 @@ constexpr int pollMs = 50;
 
 ToolRunner::ToolRunner(const std::atomic_bool *stop)
     : stop(stop)
-{
-}
+{ }
 
 ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label) const
 {
@@ -52,13 +51,13 @@ void ToolRunner::logRecord(const QString &text)
     append("\r\n--------" + text.toUtf8() + "----------\r\n");
 }
 
-void ToolRunner::logToolRun(const QString &label, const QByteArray &output,
-                            const QString &commandLine)
+void ToolRunner::logToolRun(
+    const QString &label, const QByteArray &output, const QString &commandLine)
 {
     const int zero = output.indexOf('\0');
     const QString text = QString::fromUtf8(zero < 0 ? output : output.left(zero));
     append("breakpoint:\r\n" + label.toUtf8() + "\r\nStandard output:\r\n" + text.toUtf8()
-           + "\r\ncmd:\r\n" + commandLine.toUtf8() + "\r\n------------------\r\n");
+        + "\r\ncmd:\r\n" + commandLine.toUtf8() + "\r\n------------------\r\n");
 }
 
 QString ToolRunner::logPath()

@@ -17,7 +17,7 @@ struct ToolCommand
 
 struct ToolResult
 {
-    QByteArray output;      // standard output collected while the tool ran
+    QByteArray output; // standard output collected while the tool ran
     QByteArray errorOutput; // standard error, never logged
     bool started = false;
     bool finished = false; // ended by itself within the time limit
@@ -44,8 +44,8 @@ public:
     // Appends a marker record; a log that cannot be opened drops it silently.
     static void logRecord(const QString &text);
     // Appends a tool-run record for output the caller collected itself.
-    static void logToolRun(const QString &label, const QByteArray &output,
-                           const QString &commandLine);
+    static void logToolRun(
+        const QString &label, const QByteArray &output, const QString &commandLine);
     static QString logPath();
 
     // Fills the markers %1, %2, ... of a command-line template in one pass, so that a value

@@ -17,8 +17,8 @@ QString userName()
 
 bool showInFileManager(const QString &path)
 {
-    return QProcess::startDetached(QStringLiteral("explorer"),
-                                   {QStringLiteral("/select,"), explorerPath(path)});
+    return QProcess::startDetached(
+        QStringLiteral("explorer"), {QStringLiteral("/select,"), explorerPath(path)});
 }
 
 bool openHelp(const QString &helpDir, const QString &file)
@@ -28,8 +28,8 @@ bool openHelp(const QString &helpDir, const QString &file)
 
 bool startLauncher(const QString &dir, const QString &launcher)
 {
-    return QProcess::startDetached(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), launcher},
-                                   dir);
+    return QProcess::startDetached(
+        QStringLiteral("cmd.exe"), {QStringLiteral("/c"), launcher}, dir);
 }
 
 } // namespace Platform

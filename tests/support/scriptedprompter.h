@@ -12,7 +12,15 @@
 class ScriptedPrompter : public Prompter
 {
 public:
-    enum Kind { MessageBox, OpenFile, OpenFiles, SaveFile, Directory, Dialog };
+    enum Kind
+    {
+        MessageBox,
+        OpenFile,
+        OpenFiles,
+        SaveFile,
+        Directory,
+        Dialog
+    };
 
     struct Shown
     {
@@ -43,20 +51,20 @@ public:
 
     QMessageBox::StandardButton message(QWidget *parent, const Message &message) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
+        const QString &filter) override;
     QStringList openFileNames(QWidget *parent, const QString &caption, const QString &dir,
-                              const QString &filter) override;
+        const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
+        const QString &filter) override;
     QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir,
-                              QFileDialog::Options options) override;
+        QFileDialog::Options options) override;
     int exec(QDialog *dialog) override;
 
 private:
     static Shown record(Kind kind, const QString &title, const QString &detail = QString(),
-                        const QString &filter = QString());
-    QString nextFileName(Kind kind, const QString &caption, const QString &dir,
-                         const QString &filter);
+        const QString &filter = QString());
+    QString nextFileName(
+        Kind kind, const QString &caption, const QString &dir, const QString &filter);
 
     Prompter *previous;
 };

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 
 namespace {
-const char *const toolFolders[] = {"PdfComposer", "jpdfbookmarks", "ImageAnalyzer", "twain",
-                                   "ImageMagick", "7z",           "curl",          "help"};
+const char *const toolFolders[] = {
+    "PdfComposer", "jpdfbookmarks", "ImageAnalyzer", "twain", "ImageMagick", "7z", "curl", "help"};
 }
 
 TestProgramFolder::TestProgramFolder(Config config)
@@ -42,7 +42,8 @@ bool TestProgramFolder::write(const QString &relative, const QByteArray &content
     const QString target = dir.filePath(relative);
     QDir().mkpath(QFileInfo(target).absolutePath());
     QFile file(target);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(content) == content.size();
 }
 
 QByteArray TestProgramFolder::read(const QString &relative) const

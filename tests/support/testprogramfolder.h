@@ -10,7 +10,12 @@
 class TestProgramFolder
 {
 public:
-    enum Config { WithDefaultConfig, WithEmptyConfig, WithoutConfig };
+    enum Config
+    {
+        WithDefaultConfig,
+        WithEmptyConfig,
+        WithoutConfig
+    };
 
     explicit TestProgramFolder(Config config = WithDefaultConfig);
     ~TestProgramFolder();

@@ -1,0 +1,257 @@
+#include "mainwindow.h"
+
+#include "apppaths.h"
+#include "dialogabout.h"
+#include "fileops.h"
+#include "model/ttreewidget.h"
+#include "platform/platform.h"
+#include "prompter.h"
+#include "services/dialognastavitev.h"
+#include "services/sifdlg.h"
+#include "toolrunner.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , offices(new SifDlg(QStringLiteral("iogu.csv"),
+          QStringLiteral("Izpostava obmocne geodetske uprave"), QStringLiteral("Sifra IOGU"),
+          QStringLiteral("Ime IOGU"), this))
+    , municipalities(new SifDlg(QStringLiteral("ko.csv"), QStringLiteral("Katastrska obcina"),
+          QStringLiteral("Sifra KO"), QStringLiteral("Ime KO"), this))
+    , nastavitve(new DialogNastavitev(offices, municipalities, this))
+    , appSettings(*nastavitve, *offices, *municipalities)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    createForm();
+    tempDir = AppPaths::tempDir();
+    QDir().mkdir(tempDir);
+    setCentralWidget(splitter_2);
+    splitter_2->setSizes({1, 1});
+    appSettings.load(*this, members);
+    setUpTree();
+    QMetaObject::connectSlotsByName(this);
+    updateActions();
+    checkSettingsAtStart();
+    ToolRunner::logRecord(QStringLiteral("session start"));
+}
+
+MainWindow::~MainWindow()
+{
+    ToolRunner::logRecord(QStringLiteral("session close"));
+}
+
+void MainWindow::createForm()
+{
+    resize(1088, 829);
+    createActions();
+    createMenus();
+    setStatusBar(new QStatusBar(this));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+
+    splitter_2 = new QSplitter(Qt::Horizontal, this);
+    splitter_2->setObjectName(QStringLiteral("splitter_2"));
+    treeWidget = new TTreeWidget(splitter_2);
+    treeWidget->setObjectName(QStringLiteral("treeWidget"));
+    treeWidget->setColumnCount(1);
+    treeWidget->setHeaderHidden(true);
+    QPalette palette = treeWidget->palette();
+    const QColor highlight(10, 36, 106, 50);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, highlight);
+        palette.setColor(group, QPalette::HighlightedText, Qt::black);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(10, 36, 106));
+    treeWidget->setPalette(palette);
+    splitter_2->addWidget(treeWidget);
+    splitter_2->addWidget(createPreviewPane());
+}
+
+QWidget *MainWindow::createPreviewPane()
+{
+    auto *pane = new QWidget(splitter_2);
+    splitter = new QSplitter(Qt::Vertical, pane);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    scrollArea = new QScrollArea(splitter);
+    scrollArea->setObjectName(QStringLiteral("scrollArea"));
+    scrollArea->setWidgetResizable(true);
+    splitter->addWidget(scrollArea);
+
+    pageLabel = new QLabel(QStringLiteral("Stran:"), pane);
+    pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    pageSpinBox = new QSpinBox(pane);
+    pageSpinBox->setObjectName(QStringLiteral("pageSpinBox"));
+    pageSpinBox->setEnabled(false);
+    label_2 = new QLabel(QStringLiteral("/"), pane);
+    label_2->setObjectName(QStringLiteral("label_2"));
+    l_npages = new QLabel(QStringLiteral("0"), pane);
+    l_npages->setObjectName(QStringLiteral("l_npages"));
+    label = new QLabel(QStringLiteral("Povečava:"), pane);
+    label->setObjectName(QStringLiteral("label"));
+    scaleComboBox = new QComboBox(pane);
+    scaleComboBox->setObjectName(QStringLiteral("scaleComboBox"));
+    scaleComboBox->addItems({QStringLiteral("25%"), QStringLiteral("50%"), QStringLiteral("75%"),
+        QStringLiteral("100%"), QStringLiteral("125%"), QStringLiteral("150%"),
+        QStringLiteral("200%"), QStringLiteral("300%"), QStringLiteral("400%")});
+    scaleComboBox->setCurrentIndex(3);
+    scaleComboBox->setEnabled(false);
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(pageLabel);
+    controls->addWidget(pageSpinBox);
+    controls->addWidget(label_2);
+    controls->addWidget(l_npages);
+    controls->addStretch();
+    controls->addWidget(label);
+    controls->addWidget(scaleComboBox);
+    auto *layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    layout->addLayout(controls);
+    return pane;
+}
+
+void MainWindow::createActions()
+{
+    auto make = [this](QAction *&action, const char *name, const QString &text) {
+        action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+    };
+    make(actionNov, "actionNov", QStringLiteral("Nov..."));
+    make(actionOdpri, "actionOdpri", QStringLiteral("Odpri..."));
+    make(actionZapri, "actionZapri", QStringLiteral("Zapri"));
+    make(actionPDF, "actionPDF", QStringLiteral("PDF..."));
+    make(actionZIP, "actionZIP", QStringLiteral("stisnjen paket..."));
+    make(actionArhiviraj, "actionArhiviraj", QStringLiteral("Arhiviraj..."));
+    make(actionPreveri, "actionPreveri", QStringLiteral("Preveri..."));
+    make(actionNastavitve, "actionNastavitve", QStringLiteral("Nastavitve..."));
+    make(actionIzhod, "actionIzhod", QStringLiteral("Izhod"));
+    make(actionPDF_pomo, "actionPDF_pomo", QStringLiteral("PDF pomoč"));
+    make(actionPosodobitve, "actionPosodobitve", QStringLiteral("Posodobitve programa"));
+    make(actionO_programu, "actionO_programu", QStringLiteral("O programu"));
+    make(actionLog_datoteka, "actionLog_datoteka", QStringLiteral("Log datoteka"));
+}
+
+void MainWindow::createMenus()
+{
+    QMenu *elaborat = menuBar()->addMenu(QStringLiteral("Elaborat"));
+    elaborat->setObjectName(QStringLiteral("menuElaborat"));
+    elaborat->addAction(actionNov);
+    elaborat->addAction(actionOdpri);
+    elaborat->addAction(actionZapri);
+    menuIzdelaj = elaborat->addMenu(QStringLiteral("Izdelaj"));
+    menuIzdelaj->setObjectName(QStringLiteral("menuIzdelaj"));
+    menuIzdelaj->addAction(actionPDF);
+    menuIzdelaj->addAction(actionZIP);
+    elaborat->addAction(actionArhiviraj);
+    elaborat->addAction(actionPreveri);
+    elaborat->addSeparator();
+    elaborat->addAction(actionNastavitve);
+    elaborat->addSeparator();
+    elaborat->addAction(actionIzhod);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Pomoč"));
+    help->setObjectName(QStringLiteral("menuPomoc"));
+    help->addAction(actionPDF_pomo);
+    help->addAction(actionPosodobitve);
+    help->addAction(actionO_programu);
+    help->addSeparator();
+    help->addAction(actionLog_datoteka);
+}
+
+void MainWindow::setUpTree()
+{
+    treeWidget->mainWindow = this;
+    treeWidget->setDragEnabled(true);
+    treeWidget->setAcceptDrops(true);
+    treeWidget->setDragDropMode(QAbstractItemView::InternalMove);
+    treeWidget->setDropIndicatorShown(true);
+}
+
+void MainWindow::updateActions()
+{
+    for (QAction *action : {actionPDF, actionZIP, actionPreveri, actionZapri, actionArhiviraj})
+        action->setEnabled(false);
+    actionOdpri->setEnabled(true);
+}
+
+void MainWindow::updateWindowTitle()
+{
+    const QString base = QStringLiteral("TEV - Tevora");
+    if (appSettings.officeUser()) {
+        const QString code = appSettings.officeCode();
+        setWindowTitle(QStringLiteral("%1 (GEODETSKA PISARNA: %2)")
+                           .arg(base, code + QLatin1Char(' ') + offices->nameOf(code)));
+    } else {
+        setWindowTitle(
+            QStringLiteral("%1 (IZVAJALEC: %2)").arg(base, appSettings.contractorCode()));
+    }
+}
+
+void MainWindow::checkSettingsAtStart()
+{
+    // A loop rather than the settings action calling back here: however often the user
+    // closes the dialog, the stack does not grow.
+    while (!appSettings.settingsComplete()) {
+        Prompter::information(this, QString(),
+            QStringLiteral("Pred začetkom dela je treba nastaviti geodetsko "
+                           "pisarno oziroma, če ste izvajalec, šifro izvajalca."));
+        nastavitve->tabWidget->setCurrentIndex(0);
+        runSettingsDialog();
+    }
+    updateWindowTitle();
+}
+
+void MainWindow::runSettingsDialog()
+{
+    Prompter::current().exec(nastavitve);
+}
+
+void MainWindow::on_actionNastavitve_triggered()
+{
+    runSettingsDialog();
+    checkSettingsAtStart();
+    updateWindowTitle();
+}
+
+void MainWindow::on_actionIzhod_triggered()
+{
+    close();
+}
+
+void MainWindow::on_actionPDF_pomo_triggered()
+{
+    Platform::openHelp(AppPaths::path(QStringLiteral("help")), QStringLiteral("pomoc2.pdf"));
+}
+
+void MainWindow::on_actionO_programu_triggered()
+{
+    DialogAbout about(version());
+    Prompter::current().exec(&about);
+}
+
+void MainWindow::on_treeWidget_itemSelectionChanged()
+{
+    pageSpinBox->setEnabled(false);
+    scaleComboBox->setEnabled(false);
+    l_npages->setText(QStringLiteral("0"));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    appSettings.save(*this, members, nullptr);
+    clearFolder(tempDir);
+    event->accept();
+}

@@ -1,0 +1,5 @@
+#include "ttreewidget.h"
+
+TTreeWidget::TTreeWidget(QWidget *parent)
+    : QTreeWidget(parent)
+{ }
