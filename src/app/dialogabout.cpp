@@ -7,6 +7,8 @@
 DialogAbout::DialogAbout(const QString &version, QWidget *parent)
     : QDialog(parent)
 {
+    // The resources live in the static core library, which the linker would otherwise drop.
+    Q_INIT_RESOURCE(resources);
     setObjectName(QStringLiteral("DialogAbout"));
     setWindowTitle(QStringLiteral("O programu"));
     resize(320, 118);

@@ -292,7 +292,7 @@ void DialogNastavitev::on_buttonBox_rejected()
 void DialogNastavitev::on_b_gp_clicked()
 {
     if (Prompter::current().exec(officePicker) == QDialog::Accepted) {
-        le_gp->setText(officePicker->result());
+        le_gp->setText(officePicker->resultText());
         radio_user_gp->setChecked(true);
     }
 }
@@ -300,7 +300,7 @@ void DialogNastavitev::on_b_gp_clicked()
 void DialogNastavitev::on_b_ko_clicked()
 {
     if (Prompter::current().exec(municipalityPicker) == QDialog::Accepted)
-        le_ko->setText(municipalityPicker->result());
+        le_ko->setText(municipalityPicker->resultText());
 }
 
 void DialogNastavitev::on_le_sif_izv_textChanged(const QString &text)

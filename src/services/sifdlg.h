@@ -17,7 +17,7 @@ public:
         const QString &nameCaption, QWidget *parent = nullptr);
 
     // "code name" of the entry chosen by the last accepted run; empty before.
-    QString result() const { return chosen; }
+    QString resultText() const { return chosen; }
     // The name listed for the code (exact, case-sensitive); empty when the code is not listed.
     QString nameOf(const QString &code) const;
     int count() const;

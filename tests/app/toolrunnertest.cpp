@@ -1,0 +1,149 @@
+#include "app/toolrunner.h"
+#include "testprogramfolder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+#include <memory>
+
+class ToolRunnerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestProgramFolder> folder;
+
+    QByteArray log() const { return folder->read(QStringLiteral(".tmp/debug.log")); }
+
+    static ToolCommand shell(const QString &script, const QString &shown)
+    {
+        return {QStringLiteral("PdfComposer"), QStringLiteral("sh"), {QStringLiteral("-c"), script},
+            shown};
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithoutConfig);
+        QVERIFY(QDir(folder->path()).mkpath(QStringLiteral(".tmp")));
+        QDir(folder->path()).mkpath(QStringLiteral("PdfComposer"));
+    }
+
+    void cleanup() { folder.reset(); }
+
+    void markerStartsAnEmptyLog()
+    {
+        ToolRunner::logRecord(QStringLiteral("session start"));
+        QCOMPARE(log(), QByteArray("\r\n--------session start----------\r\n"));
+    }
+
+    void silentToolLeavesAnEmptyOutputSection()
+    {
+        const ToolResult result
+            = ToolRunner().runTool(shell(QStringLiteral("true"), QStringLiteral("true.exe")),
+                QStringLiteral("TTreeElaborat4"));
+        QVERIFY(result.succeeded());
+        QCOMPARE(log(),
+            QByteArray("breakpoint:\r\nTTreeElaborat4\r\nStandard output:\r\n\r\ncmd:\r\n"
+                       "true.exe\r\n------------------\r\n"));
+    }
+
+    void outputIsRecordedUpToItsFirstZeroByte()
+    {
+        const ToolResult result = ToolRunner().runTool(
+            shell(QStringLiteral("printf 'č1\\000x'"), QStringLiteral("x \"a b\"")),
+            QStringLiteral("label"));
+        QCOMPARE(result.output, QByteArray("č1\0x", 5));
+        QCOMPARE(log(),
+            QByteArray("breakpoint:\r\nlabel\r\nStandard output:\r\nč1\r\ncmd:\r\n"
+                       "x \"a b\"\r\n------------------\r\n"));
+    }
+
+    void argumentsAreNeverResplit()
+    {
+        const QString name = QStringLiteral("a \"b\" c; rm -rf x");
+        const ToolCommand command {QStringLiteral("PdfComposer"), QStringLiteral("printf"),
+            {QStringLiteral("%s|"), name, QStringLiteral("")}, QStringLiteral("printf")};
+        QCOMPARE(ToolRunner().runTool(command, QStringLiteral("t")).output,
+            (name + QStringLiteral("||")).toUtf8());
+    }
+
+    void toolRunsInItsFolderAndIsFoundThereFirst()
+    {
+        QVERIFY(folder->write(QStringLiteral("PdfComposer/where"), "#!/bin/sh\npwd\n"));
+        QFile(folder->path(QStringLiteral("PdfComposer/where")))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const ToolResult result = ToolRunner().runTool(
+            {QStringLiteral("/PdfComposer"), QStringLiteral("where"), {}, QStringLiteral("w")},
+            QStringLiteral("t"));
+        QCOMPARE(QDir(QString::fromUtf8(result.output.trimmed())).canonicalPath(),
+            QDir(folder->path(QStringLiteral("PdfComposer"))).canonicalPath());
+    }
+
+    void missingToolStillGetsARecord()
+    {
+        const ToolResult result
+            = ToolRunner().runTool({QStringLiteral("PdfComposer"), QStringLiteral("no-such-tool"),
+                                       {}, QStringLiteral("no-such-tool.exe")},
+                QStringLiteral("t"));
+        QVERIFY(!result.started);
+        QVERIFY(log().contains("Standard output:\r\n\r\ncmd:\r\nno-such-tool.exe\r\n"));
+    }
+
+    void stopFlagKillsTheToolAtOnce()
+    {
+        std::atomic_bool stop {false};
+        QElapsedTimer clock;
+        clock.start();
+        std::unique_ptr<QThread> stopper(QThread::create([&stop] {
+            QThread::msleep(200);
+            stop = true;
+        }));
+        stopper->start();
+        const ToolResult result = ToolRunner(&stop).runTool(
+            shell(QStringLiteral("sleep 20"), QStringLiteral("sleep")), QStringLiteral("t"));
+        stopper->wait();
+        QVERIFY(!result.finished);
+        QVERIFY(clock.elapsed() < 10000);
+    }
+
+    void recordsWithoutTempFolderAreDroppedAndTheNextStartsANewFile()
+    {
+        QVERIFY(QDir(folder->path(QStringLiteral(".tmp"))).removeRecursively());
+        ToolRunner::logRecord(QStringLiteral("lost"));
+        QVERIFY(!QFile::exists(folder->path(QStringLiteral(".tmp/debug.log"))));
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral(".tmp")));
+        ToolRunner::logRecord(QStringLiteral("kept"));
+        QCOMPARE(log(), QByteArray("\r\n--------kept----------\r\n"));
+    }
+
+    void renderFillsEachMarkerOnce_data()
+    {
+        QTest::addColumn<QString>("templ");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("composer")
+            << QStringLiteral("PdfComposer.exe %1 \"%2\" \"%3\" \"%4\" \"%5\"")
+            << QStringList {QStringLiteral("\"a.pdf\" 0 0"), QStringLiteral("o.pdf"),
+                   QStringLiteral("K=%2"), QStringLiteral("."), QStringLiteral("T")}
+            << QStringLiteral("PdfComposer.exe \"a.pdf\" 0 0 \"o.pdf\" \"K=%2\" \".\" \"T\"");
+        QTest::newRow("missing value")
+            << QStringLiteral("7za e %1 %3") << QStringList {QStringLiteral("x")}
+            << QStringLiteral("7za e x %3");
+        QTest::newRow("percent sign")
+            << QStringLiteral("50% %1") << QStringList {QStringLiteral("y")}
+            << QStringLiteral("50% y");
+    }
+
+    void renderFillsEachMarkerOnce()
+    {
+        QFETCH(QString, templ);
+        QFETCH(QStringList, values);
+        QFETCH(QString, line);
+        QCOMPARE(ToolRunner::render(templ, values), line);
+    }
+};
+
+QTEST_GUILESS_MAIN(ToolRunnerTest)
+#include "toolrunnertest.moc"
