@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "dialogabout.h"
 #include "fileops.h"
+#include "intake/documentwidget.h"
 #include "model/ttreewidget.h"
 #include "platform/platform.h"
 #include "prompter.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     createForm();
     tempDir = AppPaths::tempDir();
     QDir().mkdir(tempDir);
+    createPreview();
     setCentralWidget(splitter_2);
     splitter_2->setSizes({1, 1});
     appSettings.load(*this, members);
@@ -50,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     ToolRunner::logRecord(QStringLiteral("session close"));
+    documentWidget->closeDocument();
 }
 
 void MainWindow::createForm()
@@ -121,6 +124,40 @@ QWidget *MainWindow::createPreviewPane()
     layout->addWidget(splitter);
     layout->addLayout(controls);
     return pane;
+}
+
+void MainWindow::createPreview()
+{
+    documentWidget = new DocumentWidget;
+    scrollArea->setWidget(documentWidget);
+    connect(pageSpinBox, qOverload<int>(&QSpinBox::valueChanged), documentWidget,
+        qOverload<int>(&DocumentWidget::setPage));
+    connect(documentWidget, &DocumentWidget::pageChanged, pageSpinBox, &QSpinBox::setValue);
+    connect(scaleComboBox, qOverload<int>(&QComboBox::currentIndexChanged), documentWidget,
+        &DocumentWidget::scaleDocument);
+}
+
+bool MainWindow::showFile(const QString &path, int rotation, int page)
+{
+    if (!documentWidget->setDocument(path, rotation)) {
+        Prompter::information(
+            this, QString(), QStringLiteral("Ne morem odpreti izbrane datoteke."));
+        return false;
+    }
+    const int count = documentWidget->pageCount();
+    scaleComboBox->setEnabled(true);
+    pageSpinBox->setMinimum(1);
+    pageSpinBox->setMaximum(count);
+    if (page != 0) {
+        pageSpinBox->setEnabled(false);
+        l_npages->setText(QStringLiteral("1"));
+        documentWidget->setPage(page);
+    } else {
+        pageSpinBox->setEnabled(true);
+        l_npages->setText(QString::number(count));
+        pageSpinBox->setValue(1);
+    }
+    return true;
 }
 
 void MainWindow::createActions()
@@ -244,6 +281,7 @@ void MainWindow::on_actionO_programu_triggered()
 
 void MainWindow::on_treeWidget_itemSelectionChanged()
 {
+    documentWidget->closeDocument();
     pageSpinBox->setEnabled(false);
     scaleComboBox->setEnabled(false);
     l_npages->setText(QStringLiteral("0"));

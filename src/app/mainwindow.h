@@ -6,6 +6,7 @@
 #include <memory>
 
 class DialogNastavitev;
+class DocumentWidget;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -34,6 +35,11 @@ public:
     TTreeWidget *tree() const { return treeWidget; }
     QString tempFolder() const { return tempDir; }
     WindowSettings &windowSettings() { return members; }
+    DocumentWidget *preview() const { return documentWidget; }
+
+    // Loads a file into the preview with its rotation; `page` 0 shows the whole file with the
+    // page spin box, another page shows only that page. Tells the user when it cannot load.
+    bool showFile(const QString &path, int rotation, int page);
 
     // Enables the actions that the current elaborat's state allows.
     void updateActions();
@@ -83,6 +89,7 @@ private:
     void createMenus();
     QWidget *createPreviewPane();
     void setUpTree();
+    void createPreview();
     void runSettingsDialog();
 
     SifDlg *offices;
@@ -91,4 +98,5 @@ private:
     AppSettings appSettings;
     WindowSettings members;
     QString tempDir;
+    DocumentWidget *documentWidget;
 };

@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/toolrunner.h"
+#include "intake/documentwidget.h"
+#include "model/ttreewidget.h"
 #include "scriptedprompter.h"
 #include "services/dialognastavitev.h"
 #include "testprogramfolder.h"
@@ -8,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -147,6 +151,38 @@ private slots:
         const QByteArray ini = folder->read(QStringLiteral("config/tev.ini"));
         QVERIFY(ini.contains("zadnja_mapa=/podatki"));
         QVERIFY(ini.contains("gp=140"));
+    }
+
+    void previewShowsAWholeFileOrOnePage()
+    {
+        writeCompleteSettings();
+        const QString pdf = folder->path(QStringLiteral("dve.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            QPainter painter(&writer);
+            writer.newPage();
+        }
+        MainWindow window;
+        QVERIFY(window.showFile(pdf, 0, 0));
+        QVERIFY(window.pageSpinBox->isEnabled());
+        QVERIFY(window.scaleComboBox->isEnabled());
+        QCOMPARE(window.l_npages->text(), QStringLiteral("2"));
+        window.pageSpinBox->setValue(2);
+        QCOMPARE(window.preview()->currentPageNumber(), 2);
+
+        QVERIFY(window.showFile(pdf, 0, 2));
+        QVERIFY(!window.pageSpinBox->isEnabled());
+        QCOMPARE(window.l_npages->text(), QStringLiteral("1"));
+        QCOMPARE(window.preview()->currentPageNumber(), 2);
+
+        emit window.treeWidget->itemSelectionChanged();
+        QVERIFY(!window.preview()->document());
+        QVERIFY(!window.scaleComboBox->isEnabled());
+        QCOMPARE(window.l_npages->text(), QStringLiteral("0"));
+
+        QVERIFY(!window.showFile(folder->path(QStringLiteral("ni.pdf")), 0, 0));
+        QCOMPARE(prompter->messageTexts(),
+            QStringList {QStringLiteral("Ne morem odpreti izbrane datoteke.")});
     }
 
     void aboutShowsLogoNameAndVersion()
