@@ -1,9 +1,11 @@
 #include "mainwindow.h"
 
 #include "apppaths.h"
+#include "catalog/catalogueloader.h"
 #include "dialogabout.h"
 #include "fileops.h"
 #include "intake/documentwidget.h"
+#include "intake/sifrantdlg.h"
 #include "model/ttreewidget.h"
 #include "platform/platform.h"
 #include "prompter.h"
@@ -41,6 +43,8 @@ MainWindow::MainWindow(QWidget *parent)
     createPreview();
     setCentralWidget(splitter_2);
     splitter_2->setSizes({1, 1});
+    sifrant = std::make_unique<SifrantDlg>();
+    loadCatalogues();
     appSettings.load(*this, members);
     setUpTree();
     QMetaObject::connectSlotsByName(this);
@@ -135,6 +139,14 @@ void MainWindow::createPreview()
     connect(documentWidget, &DocumentWidget::pageChanged, pageSpinBox, &QSpinBox::setValue);
     connect(scaleComboBox, qOverload<int>(&QComboBox::currentIndexChanged), documentWidget,
         &DocumentWidget::scaleDocument);
+}
+
+void MainWindow::loadCatalogues()
+{
+    loadCatalogue(catalogue, QStringLiteral("zk.xml"), Kataster::ZK);
+    loadCatalogue(catalogue, QStringLiteral("ks.xml"), Kataster::KS);
+    loadCodeList(*sifrant, QStringLiteral("zk_sifrant.xml"), Kataster::ZK);
+    loadCodeList(*sifrant, QStringLiteral("ks_sifrant.xml"), Kataster::KS);
 }
 
 bool MainWindow::showFile(const QString &path, int rotation, int page)

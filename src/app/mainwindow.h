@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appsettings.h"
+#include "catalog/katalog.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -15,6 +16,7 @@ class QScrollArea;
 class QSpinBox;
 class QSplitter;
 class SifDlg;
+class SifrantDlg;
 class TTreeWidget;
 
 // The program's only window: the tree of open elaborates on the left, the page preview and the
@@ -36,6 +38,8 @@ public:
     QString tempFolder() const { return tempDir; }
     WindowSettings &windowSettings() { return members; }
     DocumentWidget *preview() const { return documentWidget; }
+    SifrantDlg *sifrantDialog() const { return sifrant.get(); }
+    const Katalog &katalog() const { return catalogue; }
 
     // Loads a file into the preview with its rotation; `page` 0 shows the whole file with the
     // page spin box, another page shows only that page. Tells the user when it cannot load.
@@ -90,6 +94,7 @@ private:
     QWidget *createPreviewPane();
     void setUpTree();
     void createPreview();
+    void loadCatalogues();
     void runSettingsDialog();
 
     SifDlg *offices;
@@ -99,4 +104,6 @@ private:
     WindowSettings members;
     QString tempDir;
     DocumentWidget *documentWidget;
+    std::unique_ptr<SifrantDlg> sifrant;
+    Katalog catalogue;
 };

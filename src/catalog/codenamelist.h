@@ -1,17 +1,23 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
-// One entry of an office or municipality list.
+class QIODevice;
+
+// One entry of the office list ("iogu.csv") or the municipality list ("ko.csv").
 struct CodeName
 {
     QString code;
     QString name;
 };
 
-// Parses a list file: UTF-8, one entry per line, split at runs of whitespace with empty parts
-// kept; the first part is the code, the others joined by single blanks the name. Lines with
-// fewer than two parts are skipped.
-QList<CodeName> parseCodeNameList(const QByteArray &content);
+// Reads a code-and-name list from an open device: UTF-8 text, one entry per line, lines ending
+// in "\n" or "\r\n". A line is split at every run of whitespace, keeping empty parts (a line
+// that starts with whitespace has an empty code); whitespace at the end of a line is dropped.
+// The first part is the code, the others joined by single blanks are the name; a line with
+// fewer than two parts is skipped. Entries keep the file's order; codes need not be unique.
+QList<CodeName> parseCodeNameList(QIODevice &device);
+
+// The list in the file `fileName` of the configuration folder; empty when it cannot be read.
+QList<CodeName> loadCodeNameList(const QString &fileName);

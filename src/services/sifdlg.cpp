@@ -1,12 +1,9 @@
 #include "sifdlg.h"
 
-#include "app/apppaths.h"
 #include "catalog/codenamelist.h"
 #include "tcombobox.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRegularExpression>
@@ -53,10 +50,7 @@ void SifDlg::buildForm(const QString &codeCaption, const QString &nameCaption)
 
 void SifDlg::loadList(const QString &listFile)
 {
-    QFile file(QDir(AppPaths::configDir()).filePath(listFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QList<CodeName> entries = parseCodeNameList(file.readAll());
+    const QList<CodeName> entries = loadCodeNameList(listFile);
     for (const CodeName &entry : entries) {
         cb1->addItem(entry.code, entry.name);
         cb2->addItem(entry.name, entry.code);

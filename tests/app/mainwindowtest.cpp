@@ -43,7 +43,7 @@ private:
 private slots:
     void init()
     {
-        folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithEmptyConfig);
+        folder = std::make_unique<TestProgramFolder>();
         folder->write(QStringLiteral("config/iogu.csv"), "140 Ljubljana\n");
         prompter = std::make_unique<ScriptedPrompter>();
     }

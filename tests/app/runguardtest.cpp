@@ -1,4 +1,5 @@
 #include "app/runguard.h"
+#include "testprogramfolder.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -106,6 +107,9 @@ private slots:
         const QString program = folder.filePath(QStringLiteral("tev"));
         QVERIFY(QFile::copy(QStringLiteral(TEV_EXECUTABLE), program));
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("config")));
+        const QDir config(TestProgramFolder::buildProgramDir() + QStringLiteral("/config"));
+        for (const QString &file : config.entryList(QDir::Files))
+            QFile::copy(config.filePath(file), folder.filePath(QStringLiteral("config/") + file));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         auto start = [&] {
