@@ -39,18 +39,27 @@ bool isRenDocument(const ElaboratSnapshot &snapshot, int index)
     return isRenBookmark(snapshot, enclosingBookmark(snapshot, index));
 }
 
+// A bookmark inside a bookmark stores its component's code too, so that reopening puts it
+// under that component and not under the sestavine node.
+QString componentCodeOf(const ElaboratSnapshot &snapshot, int index)
+{
+    for (int i = snapshot.items.at(index).parent; i >= 0; i = snapshot.items.at(i).parent) {
+        if (snapshot.items.at(i).kind == SnapshotKind::Component)
+            return snapshot.items.at(i).code;
+    }
+    return QString();
+}
+
 void addBookmarkLine(const ElaboratSnapshot &snapshot, int index, int page, Outline *outline)
 {
     const SnapshotItem &bookmark = snapshot.items.at(index);
     const int blank = bookmark.text.indexOf(QLatin1Char(' '));
     if (blank < 0)
         return;
-    const SnapshotItem *parent
-        = bookmark.parent >= 0 ? &snapshot.items.at(bookmark.parent) : nullptr;
-    const bool inComponent = parent && parent->kind == SnapshotKind::Component;
-    const bool nested = parent && parent->kind == SnapshotKind::Bookmark;
+    const bool nested
+        = bookmark.parent >= 0 && snapshot.items.at(bookmark.parent).kind == SnapshotKind::Bookmark;
     outline->bookmarkCodes << bookmark.text.left(blank);
-    outline->componentCodes << (inComponent ? parent->code : QString());
+    outline->componentCodes << componentCodeOf(snapshot, index);
     outline->lines << (nested ? QStringLiteral("\t") : QString()) + bookmark.text.mid(blank + 1)
             + QLatin1Char('/') + QString::number(page);
 }

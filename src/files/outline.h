@@ -12,7 +12,8 @@ struct Outline
 {
     QStringList lines; // "title/page", "\ttitle/page" for a bookmark under a bookmark
     QStringList bookmarkCodes; // BMIDS, one per bookmark line (general: one per line)
-    QStringList componentCodes; // SIDS, one per bookmark code; empty for a general elaborat
+    QStringList componentCodes; // SIDS: per bookmark code the code of the component it lies in
+                                // (empty when none); no codes for a general elaborat
 };
 
 // The outline of the elaborat in page order. Every bookmark with children whose text is

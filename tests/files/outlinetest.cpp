@@ -105,7 +105,7 @@ void OutlineTest::nestedBookmark()
     const Outline outline = buildOutline(b.snapshot);
     QCOMPARE(outline.lines, QStringList({"Tloris/1", "\tPrerez/3"}));
     QCOMPARE(outline.bookmarkCodes, QStringList({"104", "105"}));
-    QCOMPARE(outline.componentCodes, QStringList({"s1", ""}));
+    QCOMPARE(outline.componentCodes, QStringList({"s1", "s1"}));
 }
 
 void OutlineTest::fileBytes()
