@@ -4,6 +4,14 @@
 
 namespace {
 
+// One outline entry is one line of the file: a line break inside a title would split the entry
+// and shift every later line against its stored code.
+QString oneLine(QString title)
+{
+    return title.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 // A general elaborat's documents carry their type as "code title" in the tag label; they all
 // gather under one "*" entry.
 struct GeneralOutline
@@ -23,7 +31,7 @@ struct GeneralOutline
         }
         const int blank = trimmed.indexOf(QLatin1Char(' '));
         const QString code = blank < 0 ? trimmed : trimmed.left(blank);
-        const QString title = blank < 0 ? QString() : trimmed.mid(blank + 1);
+        const QString title = blank < 0 ? QString() : oneLine(trimmed.mid(blank + 1));
         lines << QLatin1Char('\t') + title + QLatin1Char('/') + pageText;
         codes << code;
     }
@@ -60,8 +68,21 @@ void addBookmarkLine(const ElaboratSnapshot &snapshot, int index, int page, Outl
         = bookmark.parent >= 0 && snapshot.items.at(bookmark.parent).kind == SnapshotKind::Bookmark;
     outline->bookmarkCodes << bookmark.text.left(blank);
     outline->componentCodes << componentCodeOf(snapshot, index);
-    outline->lines << (nested ? QStringLiteral("\t") : QString()) + bookmark.text.mid(blank + 1)
-            + QLatin1Char('/') + QString::number(page);
+    outline->lines << (nested ? QStringLiteral("\t") : QString())
+            + oneLine(bookmark.text.mid(blank + 1)) + QLatin1Char('/') + QString::number(page);
+}
+
+// The documents of the elaborat PDF, or those of the REN PDF, in page order.
+QVector<int> documentsOfPdf(const ElaboratSnapshot &snapshot, bool ren)
+{
+    const bool separate = separatesRenPages(snapshot);
+    QVector<int> documents;
+    for (int i = 0; i < snapshot.items.size(); ++i) {
+        if (snapshot.items.at(i).kind == SnapshotKind::Document
+            && (separate && isRenDocument(snapshot, i)) == ren)
+            documents << i;
+    }
+    return documents;
 }
 
 } // namespace
@@ -105,26 +126,12 @@ QByteArray outlineFileBytes(const QStringList &lines)
 
 QVector<int> pdfDocuments(const ElaboratSnapshot &snapshot)
 {
-    const bool separate = separatesRenPages(snapshot);
-    QVector<int> documents;
-    for (int i = 0; i < snapshot.items.size(); ++i) {
-        if (snapshot.items.at(i).kind == SnapshotKind::Document
-            && !(separate && isRenDocument(snapshot, i)))
-            documents << i;
-    }
-    return documents;
+    return documentsOfPdf(snapshot, false);
 }
 
 QVector<int> renDocuments(const ElaboratSnapshot &snapshot)
 {
-    QVector<int> documents;
-    if (!separatesRenPages(snapshot))
-        return documents;
-    for (int i = 0; i < snapshot.items.size(); ++i) {
-        if (snapshot.items.at(i).kind == SnapshotKind::Document && isRenDocument(snapshot, i))
-            documents << i;
-    }
-    return documents;
+    return documentsOfPdf(snapshot, true);
 }
 
 QStringList documentListArguments(const ElaboratSnapshot &snapshot, const QVector<int> &documents)

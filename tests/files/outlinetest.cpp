@@ -65,11 +65,13 @@ void OutlineTest::linesAndCodes()
     const int c2 = b.component("s2");
     b.document(b.bookmark(c2, "111", "Skica"), "e.pdf", 0, 2);
     b.document(b.bookmarkText(c2, "131", "131  dva  blanka"), "f.pdf", 0, 1);
+    b.document(b.bookmark(c2, "132", "dve\nvrstici\r\n"), "g.pdf");
 
     const Outline outline = buildOutline(b.snapshot);
-    QCOMPARE(outline.lines, QStringList({"Tloris / etaža 1/1", "Skica/17", " dva  blanka/19"}));
-    QCOMPARE(outline.bookmarkCodes, QStringList({"104", "111", "131"}));
-    QCOMPARE(outline.componentCodes, QStringList({"s1", "s2", "s2"}));
+    QCOMPARE(outline.lines,
+        QStringList({"Tloris / etaža 1/1", "Skica/17", " dva  blanka/19", "dve vrstici  /20"}));
+    QCOMPARE(outline.bookmarkCodes, QStringList({"104", "111", "131", "132"}));
+    QCOMPARE(outline.componentCodes, QStringList({"s1", "s2", "s2", "s2"}));
 }
 
 void OutlineTest::nothingWithoutFilledBookmarks()
