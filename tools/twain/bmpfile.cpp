@@ -61,12 +61,13 @@ bool writeBmp(const RgbPage &page, QIODevice *out)
     if (out->write(headers(page)) != fileHeaderSize + infoHeaderSize)
         return false;
     QByteArray row(rowStride(page), '\0');
+    char *bgr = row.data();
     for (int y = page.height - 1; y >= 0; --y) {
         const char *rgb = page.pixels.constData() + qint64(y) * page.width * 3;
-        for (int x = 0; x < page.width; ++x) {
-            row[3 * x] = rgb[3 * x + 2];
-            row[3 * x + 1] = rgb[3 * x + 1];
-            row[3 * x + 2] = rgb[3 * x];
+        for (int i = 0; i < page.width * 3; i += 3) {
+            bgr[i] = rgb[i + 2];
+            bgr[i + 1] = rgb[i + 1];
+            bgr[i + 2] = rgb[i];
         }
         if (out->write(row) != row.size())
             return false;

@@ -104,6 +104,10 @@ void PageAssembler::addRow(const unsigned char *row)
     }
     auto *out = reinterpret_cast<unsigned char *>(pixels.data()) + qint64(frameRows) * width * 3;
     ++frameRows;
+    if (frame.format == SANE_FRAME_RGB && frame.depth == 8) {
+        std::memcpy(out, row, size_t(width) * 3);
+        return;
+    }
     const int channel = channelOf(frame.format);
     for (int x = 0; x < width; ++x, out += 3) {
         if (channel >= 0) {
