@@ -23,9 +23,10 @@ public:
     // The paper sources the device offers; empty when it offers no choice.
     QStringList sources() const;
 
-    // Selects the paper source (none: keep the device's), colour, 8-bit samples and the
-    // resolution nearest wantedDpi that the device offers. Only a refused source is an error:
-    // a device that lacks colour or the resolution scans as close to them as it can.
+    // Selects the paper source (none: keep the device's), colour, 8-bit samples and wantedDpi
+    // or, when the device cannot do that, the next higher resolution it offers (its highest
+    // when all are lower). Only a refused source is an error: a device that lacks colour or the
+    // resolution scans as close to them as it can.
     bool prepare(const QString &source, QString *error);
 
     // Scans one page with all its frames. NoMorePages when the device reports that it has no

@@ -1,12 +1,13 @@
 #include "bmpfile.h"
 
+#include "bmpfields.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 namespace {
 // A page whose every pixel tells its place: red = x, green = y, blue = x + y.
@@ -25,11 +26,6 @@ RgbPage numberedPage(int width, int height)
         }
     }
     return page;
-}
-
-quint32 field32(const QByteArray &bmp, int offset)
-{
-    return qFromLittleEndian<quint32>(bmp.constData() + offset);
 }
 } // namespace
 
@@ -68,14 +64,14 @@ void BmpFileTest::headerAndRows()
 
     QCOMPARE(bmp.left(2), QByteArray("BM"));
     QCOMPARE(bmp.size(), 54 + stride * height);
-    QCOMPARE(field32(bmp, 2), quint32(bmp.size()));
-    QCOMPARE(field32(bmp, 10), 54u);
-    QCOMPARE(field32(bmp, 14), 40u);
-    QCOMPARE(qFromLittleEndian<quint16>(bmp.constData() + 28), quint16(24));
-    QCOMPARE(field32(bmp, 30), 0u);
-    QCOMPARE(field32(bmp, 34), quint32(stride * height));
-    QCOMPARE(field32(bmp, 38), 11811u);
-    QCOMPARE(field32(bmp, 42), 23622u);
+    QCOMPARE(bmpField32(bmp, 2), quint32(bmp.size()));
+    QCOMPARE(bmpField32(bmp, 10), 54u);
+    QCOMPARE(bmpField32(bmp, 14), 40u);
+    QCOMPARE(bmpField16(bmp, 28), quint16(24));
+    QCOMPARE(bmpField32(bmp, 30), 0u);
+    QCOMPARE(bmpField32(bmp, 34), quint32(stride * height));
+    QCOMPARE(bmpField32(bmp, 38), 11811u);
+    QCOMPARE(bmpField32(bmp, 42), 23622u);
 
     QImage image;
     QVERIFY(image.loadFromData(bmp, "BMP"));

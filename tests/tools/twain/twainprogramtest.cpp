@@ -1,3 +1,4 @@
+#include "bmpfields.h"
 #include "testprogramfolder.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 namespace {
 using Settings = QMap<QString, QString>;
@@ -45,11 +45,6 @@ Run resultOf(QProcess *process)
 QString programPath()
 {
     return TestProgramFolder::buildProgramDir() + QStringLiteral("/twain/TWAIN_APP_CMD");
-}
-
-quint32 field32(const QByteArray &bytes, int offset)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 } // namespace
 
@@ -133,10 +128,10 @@ void TwainProgramTest::verifyPage(const QString &path) const
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.size() > 54);
     QCOMPARE(bytes.left(2), QByteArray("BM"));
-    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
-    QCOMPARE(field32(bytes, 30), 0u);
-    QCOMPARE(field32(bytes, 38), 11811u);
-    QCOMPARE(field32(bytes, 42), 11811u);
+    QCOMPARE(bmpField16(bytes, 28), quint16(24));
+    QCOMPARE(bmpField32(bytes, 30), 0u);
+    QCOMPARE(bmpField32(bytes, 38), 11811u);
+    QCOMPARE(bmpField32(bytes, 42), 11811u);
     QImage image;
     QVERIFY(image.loadFromData(bytes, "BMP"));
     QCOMPARE(image.dotsPerMeterX(), 11811);
