@@ -1,0 +1,51 @@
+#include "scanprogram.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <exception>
+
+namespace {
+const char programName[] = "TWAIN_APP_CMD";
+
+int fail(const QString &message, int code = 1)
+{
+    std::fprintf(stderr, "%s: %s\n", programName, message.toLocal8Bit().constData());
+    return code;
+}
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toLocal8Bit().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+int run(const QStringList &arguments)
+{
+    QString error;
+    if (arguments.isEmpty()) {
+        QStringList lines;
+        if (!listSources(&lines, &error))
+            return fail(error);
+        for (const QString &line : std::as_const(lines))
+            printLine(line);
+        return 0;
+    }
+    const std::optional<ScanRequest> request = parseScanRequest(arguments, &error);
+    if (!request)
+        return fail(error, 2);
+    return scanIntoFolder(*request, printLine, &error) ? 0 : fail(error);
+}
+} // namespace
+
+// Without arguments: the source list. With "<source id> <folder> <first page number> <window
+// handle>": a scan into the folder, each page's file name on its own line as soon as it is saved.
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    try {
+        return run(application.arguments().mid(1));
+    } catch (const std::exception &exception) {
+        return fail(QString::fromLocal8Bit(exception.what()));
+    }
+}
