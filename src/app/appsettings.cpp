@@ -88,9 +88,7 @@ void AppSettings::load(QMainWindow &window, WindowSettings &members)
         dialog.r_izdelava_vprasaj->setChecked(true);
     dialog.posodobitve_cb_zagon->setChecked(flag("preveriPosodobitve"));
     dialog.privzeto_cb_upostevaj->setChecked(flag("upostevajPrivzeto"));
-    const int source = dialog.skeniranje_cb_vir->findText(text("vir"), Qt::MatchExactly);
-    if (source >= 0)
-        dialog.skeniranje_cb_vir->setCurrentIndex(source);
+    dialog.selectScannerSource(text("vir"));
     dialog.posodobitve_le_url->setText(text("updateURI"));
     dialog.soap_endpoint->setText(text("soapEndPoint"));
     dialog.posodobitve_le_proxy->setText(text("updateProxy"));

@@ -3,21 +3,10 @@
 #include <QCryptographicHash>
 
 RunGuard::RunGuard(const QString &base)
-    : base(base)
-    , memLockKey(instanceKey(base, QStringLiteral("_memLockKey")))
+    : memLockKey(instanceKey(base, QStringLiteral("_memLockKey")))
     , sharedMemKey(instanceKey(base, QStringLiteral("_sharedmemKey")))
-    , sharedMem(sharedMemKey)
-    , memLock(memLockKey, 1)
-{
-    // Attaching and dropping a second handle removes a segment that a killed instance left:
-    // the last detach of a segment nobody else holds deletes it.
-    memLock.acquire();
-    {
-        QSharedMemory fix(sharedMemKey);
-        fix.attach();
-    }
-    memLock.release();
-}
+    , claim(memLockKey, sharedMemKey)
+{ }
 
 RunGuard::~RunGuard()
 {
@@ -32,24 +21,14 @@ QString RunGuard::instanceKey(const QString &base, const QString &salt)
 
 bool RunGuard::otherInstanceRunning()
 {
-    if (sharedMem.isAttached())
-        return false;
-    memLock.acquire();
-    const bool running = sharedMem.attach();
-    if (running)
-        sharedMem.detach();
-    memLock.release();
-    return running;
+    return claim.heldElsewhere();
 }
 
 bool RunGuard::claimInstance()
 {
     if (otherInstanceRunning())
         return false;
-    memLock.acquire();
-    const bool created = sharedMem.create(8);
-    memLock.release();
-    if (!created) {
+    if (!claim.acquire()) {
         releaseInstance();
         return false;
     }
@@ -58,8 +37,5 @@ bool RunGuard::claimInstance()
 
 void RunGuard::releaseInstance()
 {
-    memLock.acquire();
-    if (sharedMem.isAttached())
-        sharedMem.detach();
-    memLock.release();
+    claim.release();
 }

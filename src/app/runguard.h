@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QSharedMemory>
-#include <QString>
-#include <QSystemSemaphore>
+#include "platform/instanceclaim.h"
 
-// Lets one instance of the program run per machine. A running instance holds an 8-byte shared
-// memory segment; a system semaphore serialises every attach, detach and create of it.
+#include <QString>
+
+// Lets one instance of the program run per machine. Both keys derive from one fixed base
+// string; a running instance holds the claim named by the shared memory key.
 class RunGuard
 {
 public:
@@ -17,7 +17,9 @@ public:
     // The 40 lower-case hexadecimal digits of SHA-1(UTF-8 of base + salt).
     static QString instanceKey(const QString &base, const QString &salt);
 
+    // False while this object holds the claim.
     bool otherInstanceRunning();
+    // Claims the instance; false when another instance runs (or the claim fails).
     bool claimInstance();
     void releaseInstance();
 
@@ -25,9 +27,7 @@ public:
     QString sharedMemoryKey() const { return sharedMemKey; }
 
 private:
-    const QString base;
     const QString memLockKey;
     const QString sharedMemKey;
-    QSharedMemory sharedMem;
-    QSystemSemaphore memLock;
+    InstanceClaim claim;
 };

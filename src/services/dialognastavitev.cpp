@@ -1,7 +1,7 @@
 #include "dialognastavitev.h"
 
 #include "app/prompter.h"
-#include "intake/scannersources.h"
+#include "intake/scannersourcereader.h"
 #include "sifdlg.h"
 
 #include <QButtonGroup>
@@ -41,6 +41,7 @@ DialogNastavitev::DialogNastavitev(
     : QDialog(parent)
     , officePicker(officePicker)
     , municipalityPicker(municipalityPicker)
+    , scannerReader(new ScannerSourceReader(this))
 {
     setObjectName(QStringLiteral("DialogNastavitev"));
     setWindowTitle(QStringLiteral("Nastavitve"));
@@ -57,6 +58,8 @@ DialogNastavitev::DialogNastavitev(
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabWidget);
     layout->addWidget(buttonBox);
+    connect(scannerReader, &ScannerSourceReader::sourcesRead, this,
+        &DialogNastavitev::onScannerSourcesRead);
     refreshScannerSources();
     QMetaObject::connectSlotsByName(this);
 }
@@ -215,12 +218,30 @@ QWidget *DialogNastavitev::buildServiceTab()
 
 void DialogNastavitev::refreshScannerSources()
 {
-    const std::optional<QList<ScannerSource>> sources = readScannerSources();
-    if (!sources)
-        return;
-    const QString selected = skeniranje_cb_vir->currentText();
+    scannerReader->read();
+}
+
+void DialogNastavitev::selectScannerSource(const QString &name)
+{
+    const int index = skeniranje_cb_vir->findText(name, Qt::MatchExactly);
+    if (index >= 0)
+        skeniranje_cb_vir->setCurrentIndex(index);
+    if (scannerReader->isReading())
+        wantedScanner = name;
+}
+
+bool DialogNastavitev::readingScannerSources() const
+{
+    return scannerReader->isReading();
+}
+
+void DialogNastavitev::onScannerSourcesRead(const QList<ScannerSource> &sources)
+{
+    const QString selected
+        = wantedScanner.isEmpty() ? skeniranje_cb_vir->currentText() : wantedScanner;
+    wantedScanner.clear();
     skeniranje_cb_vir->clear();
-    for (const ScannerSource &source : *sources)
+    for (const ScannerSource &source : sources)
         skeniranje_cb_vir->addItem(source.name, source.id);
     skeniranje_cb_vir->setCurrentIndex(skeniranje_cb_vir->findText(selected, Qt::MatchExactly));
 }
@@ -245,7 +266,8 @@ void DialogNastavitev::takeSnapshot()
     snapshot.workFolderZk = le_dm->text();
     snapshot.workFolderKs = le_dm_2->text();
     snapshot.archiveFolder = le_arhiv->text();
-    snapshot.scannerIndex = skeniranje_cb_vir->currentIndex();
+    snapshot.scanner
+        = skeniranje_cb_vir->currentIndex() < 0 ? QString() : skeniranje_cb_vir->currentText();
 }
 
 void DialogNastavitev::restoreSnapshot()
@@ -265,7 +287,8 @@ void DialogNastavitev::restoreSnapshot()
     le_dm->setText(snapshot.workFolderZk);
     le_dm_2->setText(snapshot.workFolderKs);
     le_arhiv->setText(snapshot.archiveFolder);
-    skeniranje_cb_vir->setCurrentIndex(snapshot.scannerIndex);
+    skeniranje_cb_vir->setCurrentIndex(
+        skeniranje_cb_vir->findText(snapshot.scanner, Qt::MatchExactly));
 }
 
 void DialogNastavitev::accept()

@@ -12,7 +12,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class ScannerSourceReader;
 class SifDlg;
+struct ScannerSource;
 
 // The settings dialog. Its fields are the program's settings for the whole run: the settings
 // store reads and writes them, every other part reads them through the store's accessors.
@@ -28,9 +30,14 @@ public:
     QString chooseWorkFolderKs();
     QString chooseArchiveFolder();
 
-    // Refills the scanner combo from the scanning program's source list, keeping the selected
-    // source by its text; a program that cannot be run leaves the items as they are.
+    // Asks the scanning program for its source list; when it answers, the scanner combo is
+    // refilled keeping the selected source by its text. A program that cannot be run leaves
+    // the items as they are.
     void refreshScannerSources();
+    // Selects the first source of this name, now or, while the list is still being read,
+    // when it arrives.
+    void selectScannerSource(const QString &name);
+    bool readingScannerSources() const;
 
     QTabWidget *tabWidget;
     // Tab "Privzete vrednosti"
@@ -87,6 +94,7 @@ private slots:
     void on_b_arhiv_clicked();
     void on_buttonBox_accepted();
     void on_buttonBox_rejected();
+    void onScannerSourcesRead(const QList<ScannerSource> &sources);
 
 private:
     // What Cancel restores: every field but the user kind and the web-service test fields.
@@ -103,7 +111,7 @@ private:
         QString workFolderZk;
         QString workFolderKs;
         QString archiveFolder;
-        int scannerIndex = -1;
+        QString scanner;
     };
 
     QWidget *buildDefaultsTab();
@@ -118,5 +126,7 @@ private:
 
     SifDlg *officePicker;
     SifDlg *municipalityPicker;
+    ScannerSourceReader *scannerReader;
+    QString wantedScanner;
     Snapshot snapshot;
 };

@@ -97,7 +97,7 @@ private slots:
 
     void scannerSourcesComeFromTheScanningProgram()
     {
-        QCOMPARE(dialog->skeniranje_cb_vir->count(), 2);
+        QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 2);
         QCOMPARE(dialog->skeniranje_cb_vir->itemText(0), QStringLiteral("Noname frontend-tester"));
         QCOMPARE(dialog->skeniranje_cb_vir->itemText(1), QStringLiteral("Plustek OpticSlim"));
         QCOMPARE(dialog->skeniranje_cb_vir->itemData(1).toInt(), 3);
@@ -105,14 +105,24 @@ private slots:
 
     void refreshKeepsTheSelectionByTextAndAFailingProgramKeepsTheItems()
     {
+        QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 2);
         dialog->skeniranje_cb_vir->setCurrentIndex(1);
         writeScanner("printf '5:,Plustek OpticSlim\\n'\n");
         dialog->refreshScannerSources();
+        QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 1);
         QCOMPARE(dialog->skeniranje_cb_vir->currentText(), QStringLiteral("Plustek OpticSlim"));
         QCOMPARE(dialog->skeniranje_cb_vir->currentData().toInt(), 5);
         writeScanner("exit 3\n");
         dialog->refreshScannerSources();
+        QTRY_VERIFY(!dialog->readingScannerSources());
         QCOMPARE(dialog->skeniranje_cb_vir->count(), 1);
+    }
+
+    void aSourceChosenBeforeTheListArrivesIsSelectedWhenItDoes()
+    {
+        dialog->selectScannerSource(QStringLiteral("Plustek OpticSlim"));
+        QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 2);
+        QCOMPARE(dialog->skeniranje_cb_vir->currentIndex(), 1);
     }
 
     void cancelRestoresTheSnapshotButKeepsTheUserKind()

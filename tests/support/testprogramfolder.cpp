@@ -26,14 +26,23 @@ TestProgramFolder::TestProgramFolder(Config config)
     if (config == WithDefaultConfig) {
         const QDir source(build.filePath(QStringLiteral("config")));
         const QStringList files = source.entryList(QDir::Files);
-        for (const QString &file : files)
+        for (const QString &file : files) {
+            // Settings left by a run of the build's program are no default.
+            if (file == QLatin1String("tev.ini"))
+                continue;
             QFile::copy(source.filePath(file), dir.filePath(QStringLiteral("config/") + file));
+        }
     }
+    // No scanner drivers: probing them all would slow every test that opens the settings.
+    QDir(dir.path()).mkdir(QStringLiteral("sane"));
+    write(QStringLiteral("sane/dll.conf"), QByteArray());
+    qputenv("SANE_CONFIG_DIR", dir.filePath(QStringLiteral("sane")).toLocal8Bit());
     AppPaths::setProgramDir(dir.path());
 }
 
 TestProgramFolder::~TestProgramFolder()
 {
+    qunsetenv("SANE_CONFIG_DIR");
     AppPaths::setProgramDir(QString());
 }
 

@@ -20,21 +20,32 @@ void printLine(const QString &line)
     std::fflush(stdout);
 }
 
+int report(bool ok, const QStringList &lines, const QString &error)
+{
+    if (!ok)
+        return fail(error);
+    for (const QString &line : lines)
+        printLine(line);
+    return 0;
+}
+
+void reportOnHang(bool ok, const QStringList &lines, const QString &error)
+{
+    report(ok, lines, error);
+}
+
 int run(const QStringList &arguments)
 {
     QString error;
     if (arguments.isEmpty()) {
         QStringList lines;
-        if (!listSources(&lines, &error))
-            return fail(error);
-        for (const QString &line : std::as_const(lines))
-            printLine(line);
-        return 0;
+        const bool listed = listSources(&lines, &error, reportOnHang);
+        return report(listed, lines, error);
     }
     const std::optional<ScanRequest> request = parseScanRequest(arguments, &error);
     if (!request)
         return fail(error, 2);
-    return scanIntoFolder(*request, printLine, &error) ? 0 : fail(error);
+    return scanIntoFolder(*request, printLine, &error, reportOnHang) ? 0 : fail(error);
 }
 } // namespace
 

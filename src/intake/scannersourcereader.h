@@ -1,0 +1,32 @@
+#pragma once
+
+#include "scannersources.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QTimer>
+
+// Asks the scanning program of the twain tool folder for its source list in the background:
+// probing every scanner driver can take seconds, and the window must not freeze meanwhile.
+class ScannerSourceReader : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ScannerSourceReader(QObject *parent = nullptr);
+    ~ScannerSourceReader() override;
+
+    // Starts a new reading; one still running is abandoned.
+    void read();
+    bool isReading() const { return process.state() != QProcess::NotRunning; }
+
+signals:
+    // The program ended normally with 0; not emitted when it could not run or failed.
+    void sourcesRead(const QList<ScannerSource> &sources);
+
+private slots:
+    void onFinished(int exitCode, QProcess::ExitStatus status);
+
+private:
+    QProcess process;
+    QTimer limit;
+};
