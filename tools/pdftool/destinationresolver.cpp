@@ -69,9 +69,11 @@ QPDFObjectHandle DestinationResolver::namedDestination(QPDFObjectHandle name)
     // the two, so either kind is looked up in both places.
     const std::string key = name.isName() ? name.getName().substr(1) : name.getUTF8Value();
     QPDFObjectHandle found;
-    if (QPDFNameTreeObjectHelper *tree = nameTree()) {
-        if (tree->findObject(key, found))
+    try {
+        if (QPDFNameTreeObjectHelper *tree = nameTree(); tree && tree->findObject(key, found))
             return found;
+    } catch (const std::exception &) {
+        // A name tree too broken to search still leaves the old dictionary.
     }
     QPDFObjectHandle dests = pdf.getRoot().getKey("/Dests");
     if (dests.isDictionary())

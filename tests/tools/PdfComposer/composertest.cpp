@@ -55,7 +55,7 @@ QStringList linkTargets(const Poppler::Page &page)
     for (const std::unique_ptr<Poppler::Link> &link : page.links()) {
         if (link->linkType() == Poppler::Link::Goto)
             targets << QString::number(
-                    static_cast<const Poppler::LinkGoto &>(*link).destination().pageNumber());
+                static_cast<const Poppler::LinkGoto &>(*link).destination().pageNumber());
         else if (link->linkType() == Poppler::Link::Browse)
             targets << static_cast<const Poppler::LinkBrowse &>(*link).url();
     }
@@ -93,9 +93,8 @@ private:
     QString path(const QString &name) const { return dir->filePath(name); }
     QStringList inputs(const QStringList &triples) const;
     ProgramRun compose(const QStringList &triples, const QString &output,
-                       const QString &keywords = QStringLiteral(" "),
-                       const QString &outline = QStringLiteral("."),
-                       const QString &title = QStringLiteral("."));
+        const QString &keywords = QStringLiteral(" "), const QString &outline = QStringLiteral("."),
+        const QString &title = QStringLiteral("."));
 
     std::unique_ptr<QTemporaryDir> dir;
 };
@@ -115,14 +114,15 @@ void ComposerTest::init()
     QPDFObjectHandle forward = a.object("<< /Type /Annot /Subtype /Link /Rect [0 0 100 100] >>");
     forward.replaceKey("/Dest", PdfBuilder::fitDestination(a3));
     a1.replaceKey("/Annots", QPDFObjectHandle::newArray({forward}));
-    a2.replaceKey("/Annots", QPDFObjectHandle::newArray({a.object(
-                                     "<< /Type /Annot /Subtype /Link /Rect [0 0 100 100] /A << "
-                                     "/S /URI /URI (https://e-prostor.example/) >> >>")}));
-    a3.replaceKey("/Annots", QPDFObjectHandle::newArray({a.object(
-                                     "<< /Type /Annot /Subtype /Link /Rect [0 0 100 100] "
-                                     "/Dest (back) >>")}));
+    a2.replaceKey("/Annots",
+        QPDFObjectHandle::newArray(
+            {a.object("<< /Type /Annot /Subtype /Link /Rect [0 0 100 100] /A << "
+                      "/S /URI /URI (https://e-prostor.example/) >> >>")}));
+    a3.replaceKey("/Annots",
+        QPDFObjectHandle::newArray({a.object("<< /Type /Annot /Subtype /Link /Rect [0 0 100 100] "
+                                             "/Dest (back) >>")}));
     QPDFObjectHandle names = QPDFObjectHandle::newArray(
-            {QPDFObjectHandle::newString("back"), PdfBuilder::fitDestination(a1)});
+        {QPDFObjectHandle::newString("back"), PdfBuilder::fitDestination(a1)});
     QPDFObjectHandle tree = QPDFObjectHandle::newDictionary();
     tree.replaceKey("/Names", names);
     QPDFObjectHandle catalogNames = QPDFObjectHandle::newDictionary();
@@ -154,11 +154,10 @@ QStringList ComposerTest::inputs(const QStringList &triples) const
 }
 
 ProgramRun ComposerTest::compose(const QStringList &triples, const QString &output,
-                                 const QString &keywords, const QString &outline,
-                                 const QString &title)
+    const QString &keywords, const QString &outline, const QString &title)
 {
-    return runBuiltTool(folder, folder,
-                        inputs(triples) + QStringList{output, keywords, outline, title});
+    return runBuiltTool(
+        folder, folder, inputs(triples) + QStringList {output, keywords, outline, title});
 }
 
 void ComposerTest::copiesPagesInOrder_data()
@@ -167,20 +166,18 @@ void ComposerTest::copiesPagesInOrder_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QList<int>>("rotations");
 
-    QTest::newRow("whole documents") << QStringList{"a.pdf", "0", "0", "b.pdf", "0", "0"}
-                                     << QStringList{"a1", "a2", "a3", "b1", "b2"}
-                                     << QList<int>{0, 90, 0, 270, 270};
-    QTest::newRow("single pages") << QStringList{"b.pdf", "2", "0", "a.pdf", "1", "0"}
-                                  << QStringList{"b2", "a1"} << QList<int>{270, 0};
-    QTest::newRow("rotation added to the pages' own")
-            << QStringList{"a.pdf", "0", "90"} << QStringList{"a1", "a2", "a3"}
-            << QList<int>{90, 180, 90};
-    QTest::newRow("rotation wraps round")
-            << QStringList{"a.pdf", "2", "270", "b.pdf", "1", "90"} << QStringList{"a2", "b1"}
-            << QList<int>{0, 0};
+    QTest::newRow("whole documents")
+        << QStringList {"a.pdf", "0", "0", "b.pdf", "0", "0"}
+        << QStringList {"a1", "a2", "a3", "b1", "b2"} << QList<int> {0, 90, 0, 270, 270};
+    QTest::newRow("single pages") << QStringList {"b.pdf", "2", "0", "a.pdf", "1", "0"}
+                                  << QStringList {"b2", "a1"} << QList<int> {270, 0};
+    QTest::newRow("rotation added to the pages' own") << QStringList {"a.pdf", "0",
+        "90"} << QStringList {"a1", "a2", "a3"} << QList<int> {90, 180, 90};
+    QTest::newRow("rotation wraps round") << QStringList {"a.pdf", "2", "270", "b.pdf", "1", "90"}
+                                          << QStringList {"a2", "b1"} << QList<int> {0, 0};
     QTest::newRow("one page twice, turned differently")
-            << QStringList{"a.pdf", "2", "90", "a.pdf", "2", "180", "a.pdf", "2", "0"}
-            << QStringList{"a2", "a2", "a2"} << QList<int>{180, 270, 90};
+        << QStringList {"a.pdf", "2", "90", "a.pdf", "2", "180", "a.pdf", "2", "0"}
+        << QStringList {"a2", "a2", "a2"} << QList<int> {180, 270, 90};
 }
 
 void ComposerTest::copiesPagesInOrder()
@@ -215,16 +212,16 @@ void ComposerTest::storesDocumentInformation_data()
     QTest::addColumn<QString>("storedTitle");
 
     const QString elaborat = QStringLiteral(
-            "KO=1722|IDPOS=45|POSTOPKI=zk_a;zk_b|BMIDS=111;121|SIDS=;|KS=0|UNAME=|VER=2.4.5");
+        "KO=1722|IDPOS=45|POSTOPKI=zk_a;zk_b|BMIDS=111;121|SIDS=;|KS=0|UNAME=|VER=2.4.5");
     QTest::newRow("elaborat") << elaborat << QStringLiteral("Arhiv zemljiškega katastra")
                               << elaborat << QStringLiteral("Arhiv zemljiškega katastra");
     QTest::newRow("diacritics, quote, bar, equals")
-            << QStringLiteral("č š ž \" | =") << QStringLiteral("Arhiv katastra stavb")
-            << QStringLiteral("č š ž \" | =") << QStringLiteral("Arhiv katastra stavb");
+        << QStringLiteral("č š ž \" | =") << QStringLiteral("Arhiv katastra stavb")
+        << QStringLiteral("č š ž \" | =") << QStringLiteral("Arhiv katastra stavb");
     QTest::newRow("beyond Latin") << QStringLiteral("漢字 😀 ΣΩ ČŠŽ") << QStringLiteral("ĆĐ")
                                   << QStringLiteral("漢字 😀 ΣΩ ČŠŽ") << QStringLiteral("ĆĐ");
     QTest::newRow("page-list form stores none")
-            << QStringLiteral(" ") << QStringLiteral(".") << QString() << QString();
+        << QStringLiteral(" ") << QStringLiteral(".") << QString() << QString();
 }
 
 void ComposerTest::storesDocumentInformation()
@@ -255,28 +252,25 @@ void ComposerTest::buildsOutline_data()
     QTest::addColumn<QStringList>("outline");
 
     QTest::newRow("two levels") << QByteArray("111 Prvi/1\n\tOtrok/2\n\tDrugi otrok/3\nDrugi/4")
-                                << QStringList{"111 Prvi/1", "\tOtrok/2", "\tDrugi otrok/3",
-                                               "Drugi/4"};
+                                << QStringList {
+                                       "111 Prvi/1", "\tOtrok/2", "\tDrugi otrok/3", "Drugi/4"};
     QTest::newRow("title up to the last slash")
-            << QByteArray("Skica 1/2/3/2") << QStringList{"Skica 1/2/3/2"};
-    QTest::newRow("general elaborat: the star line adds nothing")
-            << QByteArray("*\n*/1\n\tskica/1\n\tzapisniki/2")
-            << QStringList{"*/1", "\tskica/1", "\tzapisniki/2"};
+        << QByteArray("Skica 1/2/3/2") << QStringList {"Skica 1/2/3/2"};
+    QTest::newRow("general elaborat: the star line adds nothing") << QByteArray(
+        "*\n*/1\n\tskica/1\n\tzapisniki/2") << QStringList {"*/1", "\tskica/1", "\tzapisniki/2"};
     QTest::newRow("page beyond the end leads to the last")
-            << QByteArray("Prvi/1\nKonec/99") << QStringList{"Prvi/1", "Konec/5"};
-    QTest::newRow("no page leads to the first")
-            << QByteArray("Nic/0\nBrez strani/\nBesedilo/x")
-            << QStringList{"Nic/1", "Brez strani/1", "Besedilo/1"};
-    QTest::newRow("child without a parent") << QByteArray("\tSam/2") << QStringList{"Sam/2"};
+        << QByteArray("Prvi/1\nKonec/99") << QStringList {"Prvi/1", "Konec/5"};
+    QTest::newRow("no page leads to the first") << QByteArray(
+        "Nic/0\nBrez strani/\nBesedilo/x") << QStringList {"Nic/1", "Brez strani/1", "Besedilo/1"};
+    QTest::newRow("child without a parent") << QByteArray("\tSam/2") << QStringList {"Sam/2"};
     QTest::newRow("deeper levels") << QByteArray("A/1\n\tB/2\n\t\tC/3\n\t\t\t\tD/4\nE/5")
-                                   << QStringList{"A/1", "\tB/2", "\t\tC/3", "\t\t\tD/4", "E/5"};
+                                   << QStringList {"A/1", "\tB/2", "\t\tC/3", "\t\t\tD/4", "E/5"};
     QTest::newRow("byte-order mark and CR LF")
-            << QByteArray("\xEF\xBB\xBFPrvi/1\r\n\tOtrok/2\r\n")
-            << QStringList{"Prvi/1", "\tOtrok/2"};
+        << QByteArray("\xEF\xBB\xBFPrvi/1\r\n\tOtrok/2\r\n") << QStringList {"Prvi/1", "\tOtrok/2"};
     QTest::newRow("Unicode and separators in titles")
-            << QByteArray("Geodetski načrt čšž/1\n\tZapisnik \"A\" | = ĆĐ/2")
-            << QStringList{QStringLiteral("Geodetski načrt čšž/1"),
-                           QStringLiteral("\tZapisnik \"A\" | = ĆĐ/2")};
+        << QByteArray("Geodetski načrt čšž/1\n\tZapisnik \"A\" | = ĆĐ/2")
+        << QStringList {QStringLiteral("Geodetski načrt čšž/1"),
+               QStringLiteral("\tZapisnik \"A\" | = ĆĐ/2")};
     QTest::newRow("empty file") << QByteArray() << QStringList();
 }
 
@@ -286,14 +280,14 @@ void ComposerTest::buildsOutline()
     QFETCH(QStringList, outline);
 
     QVERIFY(writeFile(path("bookmarks.txt"), file));
-    const ProgramRun run = compose({"a.pdf", "0", "0", "b.pdf", "0", "0"}, path("out.pdf"),
-                                   "KO=1", path("bookmarks.txt"), ".");
+    const ProgramRun run = compose({"a.pdf", "0", "0", "b.pdf", "0", "0"}, path("out.pdf"), "KO=1",
+        path("bookmarks.txt"), ".");
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
 
     QStringList seen;
     for (const PopplerOutlineEntry &entry : popplerOutline(path("out.pdf"))) {
         seen << QString(entry.depth, QLatin1Char('\t')) + entry.title + QLatin1Char('/')
-                        + QString::number(entry.page);
+                + QString::number(entry.page);
     }
     QCOMPARE(seen, outline);
 }
@@ -304,15 +298,12 @@ void ComposerTest::keepsLinks_data()
     QTest::addColumn<QList<QStringList>>("targets");
 
     const QString web = QStringLiteral("https://e-prostor.example/");
-    QTest::newRow("forward link to a page copied later")
-            << QStringList{"b.pdf", "0", "0", "a.pdf", "0", "0"}
-            << QList<QStringList>{{}, {}, {"5"}, {web}, {"3"}};
+    QTest::newRow("forward link to a page copied later") << QStringList {
+        "b.pdf", "0", "0", "a.pdf", "0", "0"} << QList<QStringList> {{}, {}, {"5"}, {web}, {"3"}};
     QTest::newRow("pages reordered")
-            << QStringList{"a.pdf", "3", "0", "a.pdf", "1", "0"}
-            << QList<QStringList>{{"2"}, {"1"}};
-    QTest::newRow("one page twice keeps its link on both")
-            << QStringList{"a.pdf", "1", "0", "a.pdf", "3", "0", "a.pdf", "1", "90"}
-            << QList<QStringList>{{"2"}, {"1"}, {"2"}};
+        << QStringList {"a.pdf", "3", "0", "a.pdf", "1", "0"} << QList<QStringList> {{"2"}, {"1"}};
+    QTest::newRow("one page twice keeps its link on both") << QStringList {"a.pdf", "1", "0",
+        "a.pdf", "3", "0", "a.pdf", "1", "90"} << QList<QStringList> {{"2"}, {"1"}, {"2"}};
 }
 
 void ComposerTest::keepsLinks()
@@ -360,24 +351,29 @@ void ComposerTest::failsCleanly_data()
     QTest::addColumn<QString>("outline");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("missing input") << QStringList{"a.pdf", "0", "0", "missing.pdf", "0", "0"}
-                                   << "." << "ne obstaja";
-    QTest::newRow("damaged input") << QStringList{"a.pdf", "0", "0", "damaged.pdf", "0", "0"}
-                                   << "." << "ni mogoce prebrati";
-    QTest::newRow("password-protected input")
-            << QStringList{"locked.pdf", "0", "0"} << "." << "zascitena z geslom";
-    QTest::newRow("page out of range") << QStringList{"a.pdf", "4", "0"} << "."
+    QTest::newRow("missing input")
+        << QStringList {"a.pdf", "0", "0", "missing.pdf", "0", "0"} << "."
+        << "ne obstaja";
+    QTest::newRow("damaged input")
+        << QStringList {"a.pdf", "0", "0", "damaged.pdf", "0", "0"} << "."
+        << "ni mogoce prebrati";
+    QTest::newRow("password-protected input") << QStringList {"locked.pdf", "0", "0"} << "."
+                                              << "zascitena z geslom";
+    QTest::newRow("page out of range") << QStringList {"a.pdf", "4", "0"} << "."
                                        << "nima strani 4 (strani: 3)";
-    QTest::newRow("page not a number") << QStringList{"a.pdf", "x", "0"} << "." << "ni stevilo";
-    QTest::newRow("negative page") << QStringList{"a.pdf", "-1", "0"} << "." << "ni stevilo";
-    QTest::newRow("rotation not a right angle")
-            << QStringList{"a.pdf", "0", "45"} << "." << "zasuk '45'";
-    QTest::newRow("rotation of a full turn")
-            << QStringList{"a.pdf", "0", "360"} << "." << "zasuk '360'";
-    QTest::newRow("incomplete triple") << QStringList{"a.pdf", "0"} << "."
+    QTest::newRow("page not a number") << QStringList {"a.pdf", "x", "0"} << "."
+                                       << "ni stevilo";
+    QTest::newRow("negative page") << QStringList {"a.pdf", "-1", "0"} << "."
+                                   << "ni stevilo";
+    QTest::newRow("rotation not a right angle") << QStringList {"a.pdf", "0", "45"} << "."
+                                                << "zasuk '45'";
+    QTest::newRow("rotation of a full turn") << QStringList {"a.pdf", "0", "360"} << "."
+                                             << "zasuk '360'";
+    QTest::newRow("incomplete triple") << QStringList {"a.pdf", "0"} << "."
                                        << "napacen seznam argumentov";
-    QTest::newRow("no documents") << QStringList() << "." << "napacen seznam argumentov";
-    QTest::newRow("missing outline file") << QStringList{"a.pdf", "0", "0"} << "missing.txt"
+    QTest::newRow("no documents") << QStringList() << "."
+                                  << "napacen seznam argumentov";
+    QTest::newRow("missing outline file") << QStringList {"a.pdf", "0", "0"} << "missing.txt"
                                           << "kazalom";
 }
 
@@ -438,8 +434,7 @@ void ComposerTest::replacesExistingOutput()
     QVERIFY(document);
     QCOMPARE(document->numPages(), 2);
     QCOMPARE(document->info(QStringLiteral("Keywords")), QStringLiteral("KO=2"));
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files),
-             QStringList({"a.pdf", "b.pdf", "out.pdf"}));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({"a.pdf", "b.pdf", "out.pdf"}));
 }
 
 void ComposerTest::readsBothForms_data()
@@ -450,11 +445,12 @@ void ComposerTest::readsBothForms_data()
     QTest::addColumn<QString>("outline");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("elaborat form")
-            << QStringList{"a.pdf", "0", "0", "b.pdf", "3", "90", "out.pdf", "KO=1|X=\"y\"",
-                           "bookmarks.txt", "Arhiv katastra stavb"}
-            << 2 << "KO=1|X=\"y\"" << "bookmarks.txt" << "Arhiv katastra stavb";
-    QTest::newRow("page-list form") << QStringList{"a.pdf", "2", "270", "out.pdf", " ", ".", "."}
+    QTest::newRow("elaborat form") << QStringList {"a.pdf", "0", "0", "b.pdf", "3", "90", "out.pdf",
+        "KO=1|X=\"y\"", "bookmarks.txt", "Arhiv katastra stavb"}
+                                   << 2 << "KO=1|X=\"y\""
+                                   << "bookmarks.txt"
+                                   << "Arhiv katastra stavb";
+    QTest::newRow("page-list form") << QStringList {"a.pdf", "2", "270", "out.pdf", " ", ".", "."}
                                     << 1 << QString() << QString() << QString();
 }
 

@@ -3,8 +3,8 @@
 #include "toolprogram.h"
 
 namespace {
-void addEntries(const QVector<Poppler::OutlineItem> &items, int depth,
-                QVector<PopplerOutlineEntry> *entries)
+void addEntries(
+    const QVector<Poppler::OutlineItem> &items, int depth, QVector<PopplerOutlineEntry> *entries)
 {
     for (const Poppler::OutlineItem &item : items) {
         PopplerOutlineEntry entry;

@@ -23,7 +23,8 @@ QPDFObjectHandle PdfBuilder::addPage(const QByteArray &content, double width, do
     QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
     resources.replaceKey("/Font", fonts);
     page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents", QPDFObjectHandle::newStream(document.get(), content.toStdString()));
+    page.replaceKey(
+        "/Contents", QPDFObjectHandle::newStream(document.get(), content.toStdString()));
     page = document->makeIndirectObject(page);
     QPDFPageDocumentHelper(*document).addPage(QPDFPageObjectHelper(page), false);
     return page;
@@ -32,18 +33,17 @@ QPDFObjectHandle PdfBuilder::addPage(const QByteArray &content, double width, do
 QPDFObjectHandle PdfBuilder::addTextPage(const QString &text, double width, double height)
 {
     return addPage("BT /F1 24 Tf 50 " + QByteArray::number(height - 80) + " Td (" + text.toLatin1()
-                           + ") Tj ET",
-                   width, height);
+            + ") Tj ET",
+        width, height);
 }
 
 QPDFObjectHandle PdfBuilder::addImage(QPDFObjectHandle owner, const std::string &name, int width,
-                                      int height, const std::string &colourSpace,
-                                      int bitsPerComponent)
+    int height, const std::string &colourSpace, int bitsPerComponent)
 {
     // Room for the deepest colour space; readers ignore what follows the last row.
     const size_t rowBytes = (size_t(width) * 4 * size_t(bitsPerComponent) + 7) / 8;
-    QPDFObjectHandle image = QPDFObjectHandle::newStream(
-            document.get(), std::string(rowBytes * size_t(height), '\0'));
+    QPDFObjectHandle image
+        = QPDFObjectHandle::newStream(document.get(), std::string(rowBytes * size_t(height), '\0'));
     QPDFObjectHandle dictionary = image.getDict();
     dictionary.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
     dictionary.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
@@ -60,7 +60,7 @@ QPDFObjectHandle PdfBuilder::addImage(QPDFObjectHandle owner, const std::string 
 }
 
 QPDFObjectHandle PdfBuilder::addForm(QPDFObjectHandle owner, const std::string &name,
-                                     const QByteArray &content, const std::string &matrix)
+    const QByteArray &content, const std::string &matrix)
 {
     QPDFObjectHandle form = QPDFObjectHandle::newStream(document.get(), content.toStdString());
     QPDFObjectHandle dictionary = form.getDict();
@@ -99,7 +99,7 @@ bool PdfBuilder::write(const QString &path, const std::string &userPassword)
         QPDFWriter writer(*document, qpdfFileName(path).c_str());
         if (!userPassword.empty())
             writer.setR6EncryptionParameters(userPassword.c_str(), "owner", true, true, true, true,
-                                             true, true, qpdf_r3p_full, true);
+                true, true, qpdf_r3p_full, true);
         writer.write();
         return true;
     } catch (const std::exception &) {

@@ -17,11 +17,19 @@ public:
     // action) unless it is null.
     struct OutlineItem
     {
+        OutlineItem(const QString &title, QPDFObjectHandle value,
+            std::vector<OutlineItem> children = {}, bool open = true)
+            : title(title)
+            , value(value)
+            , children(std::move(children))
+            , open(open)
+        { }
+
         QString title;
         QPDFObjectHandle value;
-        std::string key = "/Dest";
-        bool open = true;
         std::vector<OutlineItem> children;
+        bool open;
+        std::string key = "/Dest";
     };
 
     PdfBuilder();
@@ -35,11 +43,10 @@ public:
     // Gives `owner` (a page or a form XObject) the image XObject `name` of `width` x `height`
     // pixels in `colourSpace` (PDF syntax such as "/DeviceRGB"), its pixels all zero.
     QPDFObjectHandle addImage(QPDFObjectHandle owner, const std::string &name, int width,
-                              int height, const std::string &colourSpace, int bitsPerComponent);
+        int height, const std::string &colourSpace, int bitsPerComponent);
     // Gives `owner` the form XObject `name` that draws `content` through `matrix`.
     QPDFObjectHandle addForm(QPDFObjectHandle owner, const std::string &name,
-                             const QByteArray &content,
-                             const std::string &matrix = "[1 0 0 1 0 0]");
+        const QByteArray &content, const std::string &matrix = "[1 0 0 1 0 0]");
     // An indirect object of the document, from PDF syntax.
     QPDFObjectHandle object(const std::string &syntax);
     // A destination array that shows `page` whole.

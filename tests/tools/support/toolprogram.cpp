@@ -11,15 +11,14 @@ constexpr int waitMs = 300000;
 QString builtToolPath(const QString &folder, const QString &program)
 {
     QString path = TestProgramFolder::buildProgramDir() + QLatin1Char('/') + folder
-            + QLatin1Char('/') + program;
+        + QLatin1Char('/') + program;
 #ifdef Q_OS_WIN
     path += QLatin1String(".exe");
 #endif
     return path;
 }
 
-ProgramRun runBuiltTool(const QString &folder, const QString &program,
-                        const QStringList &arguments)
+ProgramRun runBuiltTool(const QString &folder, const QString &program, const QStringList &arguments)
 {
     return runProgram(builtToolPath(folder, program), arguments);
 }
@@ -39,6 +38,6 @@ ProgramRun runProgram(const QString &program, const QStringList &arguments)
 
 bool gmConvert(const QStringList &arguments)
 {
-    const ProgramRun run = runProgram(QStringLiteral("gm"), QStringList{"convert"} + arguments);
+    const ProgramRun run = runProgram(QStringLiteral("gm"), QStringList {"convert"} + arguments);
     return run.finished && run.exitCode == 0;
 }

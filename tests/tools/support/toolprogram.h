@@ -18,8 +18,8 @@ QString builtToolPath(const QString &folder, const QString &program);
 
 // Runs one of our tool programs from the build's program folder with `arguments` as a list,
 // as the program does, and waits for its end.
-ProgramRun runBuiltTool(const QString &folder, const QString &program,
-                        const QStringList &arguments);
+ProgramRun runBuiltTool(
+    const QString &folder, const QString &program, const QStringList &arguments);
 
 // Runs a program of the system (found on the search path) and waits for its end.
 ProgramRun runProgram(const QString &program, const QStringList &arguments);
