@@ -14,9 +14,10 @@ QPDFObjectHandle entry(QPDFObjectHandle image, const char *key, const char *abbr
 
 int familyComponents(const std::string &family)
 {
-    static const std::map<std::string, int> components = {{"/DeviceGray", 1}, {"/G", 1},
-        {"/CalGray", 1}, {"/Indexed", 1}, {"/I", 1}, {"/Separation", 1}, {"/DeviceRGB", 3},
-        {"/RGB", 3}, {"/CalRGB", 3}, {"/Lab", 3}, {"/DeviceCMYK", 4}, {"/CMYK", 4}};
+    static const std::map<std::string, int> components
+        = {{"/DeviceGray", 1}, {"/G", 1}, {"/CalGray", 1}, {"/Indexed", 1}, {"/I", 1},
+            {"/Separation", 1}, {"/DeviceRGB", 3}, {"/RGB", 3}, {"/CalRGB", 3}, {"/Lab", 3},
+            {"/DeviceCMYK", 4}, {"/CMYK", 4}, {"/CalCMYK", 4}};
     const auto found = components.find(family);
     return found == components.end() ? 0 : found->second;
 }

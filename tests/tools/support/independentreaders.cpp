@@ -39,10 +39,10 @@ QVector<ListedImage> pdfimagesList(const QString &path)
     const ProgramRun run = runProgram(QStringLiteral("pdfimages"), {"-list", path});
     const QStringList lines = QString::fromUtf8(run.output).split(QLatin1Char('\n'));
     // Two heading lines, then: page num type width height color comp bpc enc interp object ID
-    // x-ppi y-ppi size ratio.
+    // x-ppi y-ppi size ratio, where an inline image has the single "[inline]" for object ID.
     for (int i = 2; i < lines.size(); ++i) {
         const QStringList fields = lines.at(i).simplified().split(QLatin1Char(' '));
-        if (fields.size() < 14)
+        if (fields.size() < 13)
             continue;
         ListedImage image;
         image.page = fields.at(0).toInt();
@@ -50,8 +50,8 @@ QVector<ListedImage> pdfimagesList(const QString &path)
         image.width = fields.at(3).toInt();
         image.height = fields.at(4).toInt();
         image.bitsPerPixel = fields.at(6).toInt() * fields.at(7).toInt();
-        image.xPpi = fields.at(12).toInt();
-        image.yPpi = fields.at(13).toInt();
+        image.xPpi = fields.at(fields.size() - 4).toInt();
+        image.yPpi = fields.at(fields.size() - 3).toInt();
         images.append(image);
     }
     return images;
