@@ -4,7 +4,6 @@
 #include "pdfinput.h"
 
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 
 namespace {
 QByteArray resolutionText(double ppi)
@@ -65,8 +64,7 @@ bool ImageAnalyzer::analyzeRequest(
         }
         return true;
     } catch (const std::exception &e) {
-        *error = QStringLiteral("strani datoteke '%1' ni mogoce prebrati: %2")
-                     .arg(request.path, QString::fromUtf8(e.what()));
+        *error = unreadablePagesMessage(request.path, e.what());
         return false;
     }
 }
@@ -78,15 +76,8 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
     document.reset();
     pages.clear();
     auto pdf = std::make_unique<QPDF>();
-    if (!openPdf(*pdf, path, error))
+    if (!openPdfPages(*pdf, path, &pages, error, mappedInput(path)))
         return false;
-    try {
-        pages = QPDFPageDocumentHelper(*pdf).getAllPages();
-    } catch (const std::exception &e) {
-        *error = QStringLiteral("strani datoteke '%1' ni mogoce prebrati: %2")
-                     .arg(path, QString::fromUtf8(e.what()));
-        return false;
-    }
     document = std::move(pdf);
     documentPath = path;
     return true;

@@ -1,6 +1,7 @@
 #include "outline.h"
 
 #include "decimal.h"
+#include "outlinelinks.h"
 
 #include <QFile>
 #include <algorithm>
@@ -19,30 +20,24 @@ QPDFObjectHandle fitDestination(const std::vector<QPDFObjectHandle> &pages, int 
     return destination;
 }
 
-// Links `entries` below `parent` and returns how many items show with every level open.
+// Builds the items of `entries` below `parent` and returns how many show with every level
+// open.
 int addLevel(QPDF &pdf, QPDFObjectHandle parent, const std::vector<OutlineEntry> &entries,
     const std::vector<QPDFObjectHandle> &pages)
 {
-    QPDFObjectHandle previous;
+    std::vector<QPDFObjectHandle> items;
     int visible = 0;
     for (const OutlineEntry &entry : entries) {
         QPDFObjectHandle item = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
         item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(entry.title.toStdString()));
-        item.replaceKey("/Parent", parent);
         item.replaceKey("/Dest", fitDestination(pages, entry.page));
-        if (previous.isInitialized()) {
-            item.replaceKey("/Prev", previous);
-            previous.replaceKey("/Next", item);
-        } else {
-            parent.replaceKey("/First", item);
-        }
-        parent.replaceKey("/Last", item);
         const int below = addLevel(pdf, item, entry.children, pages);
         if (below > 0)
             item.replaceKey("/Count", QPDFObjectHandle::newInteger(below));
         visible += 1 + below;
-        previous = item;
+        items.push_back(item);
     }
+    linkOutlineItems(parent, items);
     return visible;
 }
 } // namespace

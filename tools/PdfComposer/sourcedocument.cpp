@@ -6,7 +6,6 @@
 #include <qpdf/ClosedFileInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 
 namespace {
 // Replaces a link's destination by name with the explicit destination it stands for.
@@ -40,15 +39,8 @@ bool SourceDocument::open(const QString &path, bool closeBetweenReads, QString *
     std::shared_ptr<InputSource> input;
     if (closeBetweenReads)
         input = closedFile = std::make_shared<ClosedFileInputSource>(qpdfFileName(path).c_str());
-    if (!openPdf(*pdf, path, error, input))
+    if (!openPdfPages(*pdf, path, &pages, error, input))
         return false;
-    try {
-        pages = QPDFPageDocumentHelper(*pdf).getAllPages();
-    } catch (const std::exception &e) {
-        *error = QStringLiteral("strani datoteke '%1' ni mogoce prebrati: %2")
-                     .arg(path, QString::fromUtf8(e.what()));
-        return false;
-    }
     document = std::move(pdf);
     return true;
 }

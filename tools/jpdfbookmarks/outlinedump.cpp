@@ -28,7 +28,7 @@ OutlineDump dumpOutline(const QString &path)
 {
     OutlineDump dump;
     QPDF pdf;
-    if (!openPdf(pdf, path, &dump.error))
+    if (!openPdf(pdf, path, &dump.error, mappedInput(path)))
         return dump;
     try {
         QPDFOutlineDocumentHelper outlines(pdf);

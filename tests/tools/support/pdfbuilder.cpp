@@ -1,5 +1,6 @@
 #include "pdfbuilder.h"
 
+#include "outlinelinks.h"
 #include "pdfinput.h"
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -109,28 +110,21 @@ bool PdfBuilder::write(const QString &path, const std::string &userPassword)
 
 int PdfBuilder::addOutlineLevel(QPDFObjectHandle parent, const std::vector<OutlineItem> &items)
 {
-    QPDFObjectHandle previous;
+    std::vector<QPDFObjectHandle> objects;
     int visible = 0;
     for (const OutlineItem &entry : items) {
         QPDFObjectHandle item = object("<< >>");
         item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(entry.title.toStdString()));
-        item.replaceKey("/Parent", parent);
         QPDFObjectHandle value = entry.value;
         if (value.isInitialized() && !value.isNull())
             item.replaceKey(entry.key, value);
-        if (previous.isInitialized()) {
-            item.replaceKey("/Prev", previous);
-            previous.replaceKey("/Next", item);
-        } else {
-            parent.replaceKey("/First", item);
-        }
-        parent.replaceKey("/Last", item);
         const int below = addOutlineLevel(item, entry.children);
         if (!entry.children.empty())
             item.replaceKey("/Count", QPDFObjectHandle::newInteger(entry.open ? below : -below));
         visible += 1 + (entry.open ? below : 0);
-        previous = item;
+        objects.push_back(item);
     }
+    linkOutlineItems(parent, objects);
     return visible;
 }
 
