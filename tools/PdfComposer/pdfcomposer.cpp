@@ -15,6 +15,12 @@ namespace {
 // Beyond this many different input files, files are closed between reads, as some systems let
 // a program keep only a few hundred files open.
 constexpr size_t maxOpenFiles = 200;
+
+QString unwritableMessage(const QSaveFile &file)
+{
+    return QStringLiteral("izhodne datoteke '%1' ni mogoce zapisati: %2")
+        .arg(file.fileName(), file.errorString());
+}
 } // namespace
 
 bool PdfComposer::compose(const ComposerJob &job, QString *error)
@@ -24,9 +30,9 @@ bool PdfComposer::compose(const ComposerJob &job, QString *error)
     std::vector<OutlineEntry> outline;
     if (!job.outlinePath.isEmpty() && !readOutlineFile(job.outlinePath, &outline, error))
         return false;
-    if (!openSources(job.sources, error))
-        return false;
     try {
+        if (!openSources(job.sources, error))
+            return false;
         QPDF output;
         output.emptyPDF();
         output.setSuppressWarnings(true);
@@ -134,8 +140,7 @@ bool PdfComposer::write(QPDF &output, const QString &path, QString *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("izhodne datoteke '%1' ni mogoce zapisati: %2")
-                     .arg(path, file.errorString());
+        *error = unwritableMessage(file);
         return false;
     }
     PDFVersion version;
@@ -147,8 +152,7 @@ bool PdfComposer::write(QPDF &output, const QString &path, QString *error)
     writer.setMinimumPDFVersion(version);
     writer.write();
     if (!file.commit()) {
-        *error = QStringLiteral("izhodne datoteke '%1' ni mogoce zapisati: %2")
-                     .arg(path, file.errorString());
+        *error = unwritableMessage(file);
         return false;
     }
     return true;

@@ -255,7 +255,8 @@ void AnalyzerTest::measuresPlacements()
 
 void AnalyzerTest::reportsEachDocumentInOrder()
 {
-    // pages.pdf: page 1 draws one image, page 2 none, page 3 two.
+    // pages.pdf: page 1 draws one image, page 2 none, page 3 two; then a scan whose name is not
+    // plain ASCII.
     PdfBuilder builder;
     builder.addImage(builder.addPage("q 72 0 0 72 0 0 cm /A Do Q"), "A", 300, 300, "/DeviceRGB", 8);
     builder.addPage("BT /F1 12 Tf 50 50 Td (text) Tj ET");
@@ -263,11 +264,13 @@ void AnalyzerTest::reportsEachDocumentInOrder()
         = builder.addPage("q 72 0 0 72 0 0 cm /B Do Q q 36 0 0 36 0 0 cm /B Do Q");
     builder.addImage(third, "B", 150, 150, "/DeviceGray", 8);
     QVERIFY(builder.write(path("pages.pdf")));
+    const QString scan = path(QStringLiteral("skeniran načrt ČŠŽ.pdf"));
     QVERIFY(gmConvert({"-size", "300x300", "xc:white", "-units", "PixelsPerInch", "-density", "100",
         "-type", "TrueColor", path("scan.pdf")}));
+    QVERIFY(QFile::rename(path("scan.pdf"), scan));
 
     const ProgramRun run = analyze({path("pages.pdf"), "0", path("pages.pdf"), "2",
-        path("pages.pdf"), "3", path("scan.pdf"), "0", path("pages.pdf"), "1"});
+        path("pages.pdf"), "3", scan, "0", path("pages.pdf"), "1"});
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
     QCOMPARE(run.errors, QByteArray());
     QCOMPARE(run.output,

@@ -86,6 +86,7 @@ private slots:
     void failsOnUnwritableOutput_data();
     void failsOnUnwritableOutput();
     void replacesExistingOutput();
+    void readsAndWritesUnicodePaths();
     void readsBothForms_data();
     void readsBothForms();
 
@@ -150,7 +151,8 @@ QStringList ComposerTest::inputs(const QStringList &triples) const
 {
     QStringList arguments = triples;
     for (int i = 0; i < arguments.size(); i += 3) {
-        if (arguments.at(i).endsWith(QLatin1String(".pdf")))
+        if (arguments.at(i).endsWith(QLatin1String(".pdf"))
+            && QDir::isRelativePath(arguments.at(i)))
             arguments[i] = path(arguments.at(i));
     }
     return arguments;
@@ -443,6 +445,20 @@ void ComposerTest::replacesExistingOutput()
     QCOMPARE(document->numPages(), 2);
     QCOMPARE(document->info(QStringLiteral("Keywords")), QStringLiteral("KO=2"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({"a.pdf", "b.pdf", "out.pdf"}));
+}
+
+void ComposerTest::readsAndWritesUnicodePaths()
+{
+    const QString input = path(QStringLiteral("Načrt čšž ČŠŽ.pdf"));
+    QVERIFY(QFile::copy(path("a.pdf"), input));
+    const QString output = path(QStringLiteral("izhod ž/Elaborat ć.pdf"));
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("izhod ž")));
+
+    const ProgramRun run = compose({input, "2", "0"}, output);
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    const std::unique_ptr<Poppler::Document> document = popplerDocument(output);
+    QVERIFY(document);
+    QCOMPARE(document->numPages(), 1);
 }
 
 void ComposerTest::readsBothForms_data()
