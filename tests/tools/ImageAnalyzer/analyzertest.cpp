@@ -4,6 +4,9 @@
 #include "toolprogram.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,6 +68,7 @@ private slots:
 
     void agreesWithPdfimages_data();
     void agreesWithPdfimages();
+    void agreesWithPdfimagesOnQtOutput();
     void measuresPlacements_data();
     void measuresPlacements();
     void reportsEachDocumentInOrder();
@@ -136,6 +140,31 @@ void AnalyzerTest::agreesWithPdfimages()
     QCOMPARE(documents.first().size(), 1);
     QCOMPARE(documents.first().first().bitsPerPixel, bitsPerPixel);
     compareWithPdfimages(documents.first(), path("scan.pdf"));
+}
+
+void AnalyzerTest::agreesWithPdfimagesOnQtOutput()
+{
+    QPdfWriter writer(path("qt.pdf"));
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    QImage colour(600, 300, QImage::Format_RGB32);
+    colour.fill(Qt::darkCyan);
+    QImage grey(400, 400, QImage::Format_Grayscale8);
+    grey.fill(128);
+    QPainter painter(&writer);
+    painter.drawImage(QRect(0, 0, 600, 300), colour);
+    painter.drawImage(QRect(0, 400, 1200, 600), colour);
+    painter.drawImage(QRect(0, 1200, 200, 400), grey);
+    painter.end();
+
+    const ProgramRun run = analyze({path("qt.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    QCOMPARE(documents.size(), 1);
+    QCOMPARE(documents.first().size(), 3);
+    QCOMPARE(qRound(documents.first().at(1).x), 150);
+    QCOMPARE(qRound(documents.first().at(2).y), 300);
+    compareWithPdfimages(documents.first(), path("qt.pdf"));
 }
 
 bool AnalyzerTest::writePlacementPage(
