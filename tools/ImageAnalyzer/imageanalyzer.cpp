@@ -73,8 +73,8 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
 {
     if (document && path == documentPath)
         return true;
-    document.reset();
     pages.clear();
+    document.reset();
     auto pdf = std::make_unique<QPDF>();
     if (!openPdfPages(*pdf, path, &pages, error, mappedInput(path)))
         return false;
