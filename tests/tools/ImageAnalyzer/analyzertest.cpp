@@ -1,0 +1,411 @@
+#include "imageanalyzer.h"
+#include "independentreaders.h"
+#include "pdfbuilder.h"
+#include "toolprogram.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString folder = QStringLiteral("ImageAnalyzer");
+
+struct ReadImage
+{
+    double x = 0;
+    double y = 0;
+    int bitsPerPixel = 0;
+};
+
+// The analyzer's output read the way the elaborat check reads it: trimmed, split at "q" with
+// the part after the last one dropped, each line trimmed and split at ";", lines of three
+// fields being images.
+QVector<QVector<ReadImage>> readAsTheCheckDoes(const QByteArray &output)
+{
+    QStringList parts = QString::fromLatin1(output).trimmed().split(QLatin1Char('q'));
+    parts.removeLast();
+    QVector<QVector<ReadImage>> documents;
+    for (const QString &part : parts) {
+        QVector<ReadImage> images;
+        for (const QString &line : part.split(QLatin1Char('\n'))) {
+            const QStringList fields = line.trimmed().split(QLatin1Char(';'));
+            if (fields.size() == 3)
+                images.append(
+                    {fields.at(0).toDouble(), fields.at(1).toDouble(), fields.at(2).toInt()});
+        }
+        documents.append(images);
+    }
+    return documents;
+}
+
+// Our figures against what pdfimages lists for the same file.
+void compareWithPdfimages(const QVector<ReadImage> &ours, const QString &pdf)
+{
+    const QVector<ListedImage> listed = pdfimagesList(pdf);
+    QCOMPARE(ours.size(), listed.size());
+    for (int i = 0; i < ours.size(); ++i) {
+        QVERIFY2(qAbs(qRound(ours.at(i).x) - listed.at(i).xPpi) <= 1,
+            qPrintable(
+                QStringLiteral("x %1, pdfimages %2").arg(ours.at(i).x).arg(listed.at(i).xPpi)));
+        QVERIFY2(qAbs(qRound(ours.at(i).y) - listed.at(i).yPpi) <= 1,
+            qPrintable(
+                QStringLiteral("y %1, pdfimages %2").arg(ours.at(i).y).arg(listed.at(i).yPpi)));
+        QCOMPARE(ours.at(i).bitsPerPixel, listed.at(i).bitsPerPixel);
+    }
+}
+} // namespace
+
+class AnalyzerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void agreesWithPdfimages_data();
+    void agreesWithPdfimages();
+    void agreesWithPdfimagesOnQtOutput();
+    void measuresPlacements_data();
+    void measuresPlacements();
+    void reportsEachDocumentInOrder();
+    void keepsGoingPastUnreadableDocuments_data();
+    void keepsGoingPastUnreadableDocuments();
+    void rejectsMalformedArguments_data();
+    void rejectsMalformedArguments();
+    void writesNumbersTheCheckReads_data();
+    void writesNumbersTheCheckReads();
+
+private:
+    QString path(const QString &name) const { return dir->filePath(name); }
+    // One page holding every image the placement rows draw: /Im1 RGB 600 x 300, /Gr grey
+    // 300 x 300, /Ma a 100 x 100 mask, /Ix 200 x 200 indexed with 4 bits, /Cm CMYK by an
+    // ICC profile, /Dn 50 x 50 in two DeviceN colorants; the colour space /CS1, calibrated RGB,
+    // for inline images; the forms /Fm1 (at half size, drawing /Im1 over 2 x 1 inches), /Fm2 (at
+    // double size, drawing /Fm1) and /Loop (drawing /Gr over an inch, then itself).
+    bool writePlacementPage(const QByteArray &content, double userUnit, const QString &pdf);
+    ProgramRun analyze(const QStringList &arguments)
+    {
+        return runBuiltTool(folder, folder, arguments);
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+};
+
+void AnalyzerTest::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+}
+
+void AnalyzerTest::cleanup()
+{
+    dir.reset();
+}
+
+void AnalyzerTest::agreesWithPdfimages_data()
+{
+    QTest::addColumn<QStringList>("convert");
+    QTest::addColumn<int>("bitsPerPixel");
+
+    const QStringList plasma {"-size", "600x400", "plasma:", "-units", "PixelsPerInch"};
+    QTest::newRow("RGB at 300") << plasma + QStringList {"-density", "300", "-type", "TrueColor"}
+                                << 24;
+    QTest::newRow("grey at 150") << plasma + QStringList {"-density", "150", "-type", "Grayscale"}
+                                 << 8;
+    QTest::newRow("CMYK at 200") << plasma
+            + QStringList {"-density", "200", "-type", "ColorSeparation"}
+                                 << 32;
+    QTest::newRow("palette at 300")
+        << plasma + QStringList {"-colors", "16", "-density", "300", "-type", "Palette"} << 8;
+    QTest::newRow("bilevel at 400")
+        << plasma + QStringList {"-density", "400", "-monochrome", "-compress", "Fax"} << 1;
+    QTest::newRow("JPEG at 96 by 120")
+        << plasma + QStringList {"-density", "96x120", "-compress", "JPEG"} << 24;
+}
+
+void AnalyzerTest::agreesWithPdfimages()
+{
+    QFETCH(QStringList, convert);
+    QFETCH(int, bitsPerPixel);
+
+    QVERIFY(gmConvert(convert + QStringList {path("scan.pdf")}));
+    const ProgramRun run = analyze({path("scan.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    QCOMPARE(documents.size(), 1);
+    QCOMPARE(documents.first().size(), 1);
+    QCOMPARE(documents.first().first().bitsPerPixel, bitsPerPixel);
+    compareWithPdfimages(documents.first(), path("scan.pdf"));
+}
+
+void AnalyzerTest::agreesWithPdfimagesOnQtOutput()
+{
+    QPdfWriter writer(path("qt.pdf"));
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    QImage colour(600, 300, QImage::Format_RGB32);
+    colour.fill(Qt::darkCyan);
+    QImage grey(400, 400, QImage::Format_Grayscale8);
+    grey.fill(128);
+    QPainter painter(&writer);
+    painter.drawImage(QRect(0, 0, 600, 300), colour);
+    painter.drawImage(QRect(0, 400, 1200, 600), colour);
+    painter.drawImage(QRect(0, 1200, 200, 400), grey);
+    painter.end();
+
+    const ProgramRun run = analyze({path("qt.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    QCOMPARE(documents.size(), 1);
+    QCOMPARE(documents.first().size(), 3);
+    QCOMPARE(qRound(documents.first().at(1).x), 150);
+    QCOMPARE(qRound(documents.first().at(2).y), 300);
+    compareWithPdfimages(documents.first(), path("qt.pdf"));
+}
+
+bool AnalyzerTest::writePlacementPage(
+    const QByteArray &content, double userUnit, const QString &pdf)
+{
+    PdfBuilder builder;
+    QPDF &document = builder.pdf();
+    QPDFObjectHandle page = builder.addPage(content);
+    if (userUnit != 1)
+        page.replaceKey("/UserUnit", QPDFObjectHandle::newReal(userUnit, 2));
+    builder.addImage(page, "Im1", 600, 300, "/DeviceRGB", 8);
+    builder.addImage(page, "Gr", 300, 300, "/DeviceGray", 8);
+    builder.addImage(page, "Ma", 100, 100, "mask", 1);
+    builder.addImage(
+        page, "Ix", 200, 200, "[/Indexed /DeviceRGB 15 <" + std::string(96, '8') + ">]", 4);
+    QPDFObjectHandle profile = QPDFObjectHandle::newStream(&document, std::string(128, '\0'));
+    profile.getDict().replaceKey("/N", QPDFObjectHandle::newInteger(4));
+    profile.getDict().replaceKey("/Alternate", QPDFObjectHandle::newName("/DeviceCMYK"));
+    builder.addImage(page, "Cm", 300, 300, "/DeviceCMYK", 8)
+        .getDict()
+        .replaceKey("/ColorSpace",
+            QPDFObjectHandle::newArray({QPDFObjectHandle::newName("/ICCBased"), profile}));
+    QPDFObjectHandle spaces = QPDFObjectHandle::newDictionary();
+    spaces.replaceKey(
+        "/CS1", QPDFObjectHandle::parse("[/CalRGB << /WhitePoint [0.9505 1 1.089] >>]"));
+    page.getKey("/Resources").replaceKey("/ColorSpace", spaces);
+    builder.addImage(page, "Dn", 50, 50,
+        "[/DeviceN [/Cyan /Black] /DeviceCMYK << /FunctionType 2 /Domain [0 1] /N 1 >>]", 8);
+
+    QPDFObjectHandle half
+        = builder.addForm(page, "Fm1", "q 144 0 0 72 0 0 cm /Im1 Do Q", "[0.5 0 0 0.5 0 0]");
+    builder.addImage(half, "Im1", 600, 300, "/DeviceRGB", 8);
+    QPDFObjectHandle twice = builder.addForm(page, "Fm2", "/Fm1 Do", "[2 0 0 2 0 0]");
+    twice.getDict().getKey("/Resources").replaceKey("/XObject", QPDFObjectHandle::newDictionary());
+    twice.getDict().getKey("/Resources").getKey("/XObject").replaceKey("/Fm1", half);
+    QPDFObjectHandle loop = builder.addForm(page, "Loop", "q 72 0 0 72 0 0 cm /Gr Do Q /Loop Do");
+    builder.addImage(loop, "Gr", 300, 300, "/DeviceGray", 8);
+    loop.getDict().getKey("/Resources").getKey("/XObject").replaceKey("/Loop", loop);
+    return builder.write(pdf);
+}
+
+void AnalyzerTest::measuresPlacements_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<double>("userUnit");
+    QTest::addColumn<QByteArray>("lines");
+    // pdfimages misreads turned images and user units and lists images that draw nothing.
+    QTest::addColumn<bool>("pdfimagesAgrees");
+
+    QTest::newRow("at its own size")
+        << QByteArray("q 600 0 0 300 0 0 cm /Im1 Do Q") << 1.0 << QByteArray("72;72;24\n") << true;
+    QTest::newRow("two by one inches")
+        << QByteArray("q 144 0 0 72 0 0 cm /Im1 Do Q") << 1.0 << QByteArray("300;300;24\n") << true;
+    QTest::newRow("stretched") << QByteArray("q 288 0 0 72 50 50 cm /Im1 Do Q") << 1.0
+                               << QByteArray("150;300;24\n") << true;
+    QTest::newRow("inside a scaled state")
+        << QByteArray("q 2 0 0 2 0 0 cm q 72 0 0 36 0 0 cm /Im1 Do Q Q") << 1.0
+        << QByteArray("300;300;24\n") << true;
+    QTest::newRow("state restored")
+        << QByteArray("q 10 0 0 10 0 0 cm Q q 144 0 0 72 0 0 cm /Im1 Do Q") << 1.0
+        << QByteArray("300;300;24\n") << true;
+    QTest::newRow("turned by 90 degrees") << QByteArray("q 0 144 -72 0 300 0 cm /Im1 Do Q") << 1.0
+                                          << QByteArray("300;300;24\n") << false;
+    QTest::newRow("turned by 30 degrees")
+        << QByteArray("q 124.70765 72 -36 62.353829 300 100 cm /Im1 Do Q") << 1.0
+        << QByteArray("300;300;24\n") << false;
+    QTest::newRow("grey") << QByteArray("q 72 0 0 72 0 0 cm /Gr Do Q") << 1.0
+                          << QByteArray("300;300;8\n") << true;
+    QTest::newRow("image mask") << QByteArray("q 72 0 0 72 0 0 cm /Ma Do Q") << 1.0
+                                << QByteArray("100;100;1\n") << true;
+    QTest::newRow("indexed, 4 bits")
+        << QByteArray("q 72 0 0 72 0 0 cm /Ix Do Q") << 1.0 << QByteArray("200;200;4\n") << true;
+    QTest::newRow("inline, colour space by resource name")
+        << QByteArray("q 72 0 0 72 0 0 cm BI /W 10 /H 10 /BPC 8 /CS /CS1 ID ")
+            + QByteArray(300, '\0') + " EI Q"
+        << 1.0 << QByteArray("10;10;24\n") << true;
+    // Poppler does not draw an image whose ICC profile is made up.
+    QTest::newRow("CMYK by an ICC profile")
+        << QByteArray("q 72 0 0 72 0 0 cm /Cm Do Q") << 1.0 << QByteArray("300;300;32\n") << false;
+    QTest::newRow("two DeviceN colorants")
+        << QByteArray("q 72 0 0 72 0 0 cm /Dn Do Q") << 1.0 << QByteArray("50;50;16\n") << false;
+    QTest::newRow("form at half size")
+        << QByteArray("/Fm1 Do") << 1.0 << QByteArray("600;600;24\n") << true;
+    QTest::newRow("form in a form")
+        << QByteArray("q 1 0 0 1 10 10 cm /Fm2 Do Q") << 1.0 << QByteArray("300;300;24\n") << true;
+    QTest::newRow("form drawing itself")
+        << QByteArray("/Loop Do") << 1.0 << QByteArray("300;300;8\n") << false;
+    QTest::newRow("inline images")
+        << QByteArray("q 72 0 0 144 0 0 cm BI /W 30 /H 60 /BPC 8 /CS /RGB ID ")
+            + QByteArray(30 * 60 * 3, '\0')
+            + " EI Q q 72 0 0 72 0 0 cm BI /W 16 /H 16 /BPC 1 /CS /G ID " + QByteArray(32, '\0')
+            + " EI Q"
+        << 1.0 << QByteArray("30;30;24\n16;16;1\n") << true;
+    QTest::newRow("drawing order")
+        << QByteArray("q 72 0 0 72 0 0 cm /Gr Do Q q 144 0 0 72 0 0 cm /Im1 Do /Ma Do Q") << 1.0
+        << QByteArray("300;300;8\n300;300;24\n50;100;1\n") << true;
+    QTest::newRow("no extent, nothing shows")
+        << QByteArray("q 0 0 0 72 0 0 cm /Im1 Do Q") << 1.0 << QByteArray() << false;
+    QTest::newRow("user unit of two") << QByteArray("q 144 0 0 72 0 0 cm /Im1 Do Q") << 2.0
+                                      << QByteArray("150;150;24\n") << false;
+}
+
+void AnalyzerTest::measuresPlacements()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(double, userUnit);
+    QFETCH(QByteArray, lines);
+    QFETCH(bool, pdfimagesAgrees);
+
+    QVERIFY(writePlacementPage(content, userUnit, path("page.pdf")));
+    const ProgramRun run = analyze({path("page.pdf"), "1"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, lines + "q\n");
+    if (pdfimagesAgrees)
+        compareWithPdfimages(readAsTheCheckDoes(run.output).first(), path("page.pdf"));
+}
+
+void AnalyzerTest::reportsEachDocumentInOrder()
+{
+    // pages.pdf: page 1 draws one image, page 2 none, page 3 two; then a scan whose name is not
+    // plain ASCII.
+    PdfBuilder builder;
+    builder.addImage(builder.addPage("q 72 0 0 72 0 0 cm /A Do Q"), "A", 300, 300, "/DeviceRGB", 8);
+    builder.addPage("BT /F1 12 Tf 50 50 Td (text) Tj ET");
+    QPDFObjectHandle third
+        = builder.addPage("q 72 0 0 72 0 0 cm /B Do Q q 36 0 0 36 0 0 cm /B Do Q");
+    builder.addImage(third, "B", 150, 150, "/DeviceGray", 8);
+    QVERIFY(builder.write(path("pages.pdf")));
+    const QString scan = path(QStringLiteral("skeniran načrt ČŠŽ.pdf"));
+    QVERIFY(gmConvert({"-size", "300x300", "xc:white", "-units", "PixelsPerInch", "-density", "100",
+        "-type", "TrueColor", path("scan.pdf")}));
+    QVERIFY(QFile::rename(path("scan.pdf"), scan));
+
+    const ProgramRun run = analyze({path("pages.pdf"), "0", path("pages.pdf"), "2",
+        path("pages.pdf"), "3", scan, "0", path("pages.pdf"), "1"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.errors, QByteArray());
+    QCOMPARE(run.output,
+        QByteArray("300;300;24\n150;150;8\n300;300;8\nq\n"
+                   "q\n"
+                   "150;150;8\n300;300;8\nq\n"
+                   "100;100;24\nq\n"
+                   "300;300;24\nq\n"));
+    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    QCOMPARE(documents.size(), 5);
+    QCOMPARE(documents.at(0).size(), 3);
+    QCOMPARE(documents.at(1).size(), 0);
+    QCOMPARE(documents.at(3).first().x, 100.0);
+}
+
+void AnalyzerTest::keepsGoingPastUnreadableDocuments_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QByteArray>("message");
+
+    QTest::newRow("missing") << "missing.pdf"
+                             << "0" << QByteArray("ne obstaja");
+    QTest::newRow("damaged") << "damaged.pdf"
+                             << "0" << QByteArray("ni mogoce prebrati");
+    QTest::newRow("password-protected") << "locked.pdf"
+                                        << "0" << QByteArray("zascitena z geslom");
+    QTest::newRow("page out of range") << "scan.pdf"
+                                       << "2" << QByteArray("nima strani 2 (strani: 1)");
+    QTest::newRow("page not a number") << "scan.pdf"
+                                       << "prva" << QByteArray("ni stevilo");
+}
+
+void AnalyzerTest::keepsGoingPastUnreadableDocuments()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, page);
+    QFETCH(QByteArray, message);
+
+    QVERIFY(gmConvert({"-size", "300x300", "xc:white", "-units", "PixelsPerInch", "-density", "300",
+        "-type", "TrueColor", path("scan.pdf")}));
+    PdfBuilder locked;
+    locked.addImage(locked.addPage("q 72 0 0 72 0 0 cm /A Do Q"), "A", 300, 300, "/DeviceRGB", 8);
+    QVERIFY(locked.write(path("locked.pdf"), "geslo"));
+    QFile damaged(path("damaged.pdf"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("%PDF-1.4\n1 0 obj << /Type /Catalog");
+    damaged.close();
+
+    const ProgramRun run
+        = analyze({path("scan.pdf"), "1", path(file), page, path("scan.pdf"), "0"});
+    QVERIFY(run.finished);
+    QVERIFY(run.exitCode != 0);
+    QCOMPARE(run.output, QByteArray("300;300;24\nq\nq\n300;300;24\nq\n"));
+    QVERIFY2(run.errors.startsWith("ImageAnalyzer: "), run.errors.constData());
+    QVERIFY2(run.errors.contains(message), run.errors.constData());
+    QCOMPARE(run.errors.count('\n'), 1);
+}
+
+void AnalyzerTest::rejectsMalformedArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("path without page") << QStringList {"a.pdf"};
+    QTest::newRow("odd count") << QStringList {"a.pdf", "0", "b.pdf"};
+}
+
+void AnalyzerTest::rejectsMalformedArguments()
+{
+    QFETCH(QStringList, arguments);
+
+    const ProgramRun run = analyze(arguments);
+    QVERIFY(run.finished);
+    QVERIFY(run.exitCode != 0);
+    QCOMPARE(run.output, QByteArray());
+    QVERIFY2(
+        run.errors.startsWith("ImageAnalyzer: napacen seznam argumentov"), run.errors.constData());
+}
+
+void AnalyzerTest::writesNumbersTheCheckReads_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("bitsPerPixel");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("whole") << 300.0 << 300.0 << 24 << QByteArray("300;300;24\n");
+    QTest::newRow("just below the limit") << 294.6 << 299.999 << 8 << QByteArray("294.6;300;8\n");
+    QTest::newRow("two decimals") << 1234.5678 << 0.5 << 1 << QByteArray("1234.57;0.5;1\n");
+    QTest::newRow("unknown depth") << 72.0 << 72.0 << 0 << QByteArray("72;72;0\n");
+}
+
+void AnalyzerTest::writesNumbersTheCheckReads()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, bitsPerPixel);
+    QFETCH(QByteArray, line);
+
+    QCOMPARE(ImageAnalyzer::imageLine({x, y, bitsPerPixel}), line);
+    const ReadImage read = readAsTheCheckDoes(line + "q\n").first().first();
+    QVERIFY(qAbs(read.x - x) < 0.01);
+    QVERIFY(qAbs(read.y - y) < 0.01);
+    QCOMPARE(read.bitsPerPixel, bitsPerPixel);
+}
+
+QTEST_MAIN(AnalyzerTest)
+#include "analyzertest.moc"

@@ -1,0 +1,65 @@
+#include "imagedepth.h"
+
+#include <map>
+
+namespace {
+// Colour spaces may name other colour spaces; the limit stops loops in broken files.
+constexpr int maxSpaceSteps = 8;
+
+QPDFObjectHandle entry(QPDFObjectHandle image, const char *key, const char *abbreviation)
+{
+    QPDFObjectHandle value = image.getKey(key);
+    return value.isNull() ? image.getKey(abbreviation) : value;
+}
+
+int familyComponents(const std::string &family)
+{
+    static const std::map<std::string, int> components
+        = {{"/DeviceGray", 1}, {"/G", 1}, {"/CalGray", 1}, {"/Indexed", 1}, {"/I", 1},
+            {"/Separation", 1}, {"/DeviceRGB", 3}, {"/RGB", 3}, {"/CalRGB", 3}, {"/Lab", 3},
+            {"/DeviceCMYK", 4}, {"/CMYK", 4}, {"/CalCMYK", 4}};
+    const auto found = components.find(family);
+    return found == components.end() ? 0 : found->second;
+}
+
+int spaceComponents(QPDFObjectHandle space, QPDFObjectHandle resources, int steps)
+{
+    if (steps > maxSpaceSteps)
+        return 0;
+    if (space.isName()) {
+        if (const int components = familyComponents(space.getName()))
+            return components;
+        QPDFObjectHandle spaces = resources.isDictionary() ? resources.getKey("/ColorSpace")
+                                                           : QPDFObjectHandle::newNull();
+        return spaces.isDictionary()
+            ? spaceComponents(spaces.getKey(space.getName()), resources, steps + 1)
+            : 0;
+    }
+    if (!space.isArray() || space.getArrayNItems() == 0 || !space.getArrayItem(0).isName())
+        return 0;
+    const std::string family = space.getArrayItem(0).getName();
+    if (family == "/ICCBased") {
+        QPDFObjectHandle profile = space.getArrayItem(1);
+        QPDFObjectHandle n
+            = profile.isStream() ? profile.getDict().getKey("/N") : QPDFObjectHandle::newNull();
+        return n.isInteger() ? n.getIntValueAsInt() : 0;
+    }
+    if (family == "/DeviceN") {
+        QPDFObjectHandle names = space.getArrayItem(1);
+        return names.isArray() ? names.getArrayNItems() : 0;
+    }
+    return familyComponents(family);
+}
+} // namespace
+
+int imageBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources)
+{
+    QPDFObjectHandle mask = entry(image, "/ImageMask", "/IM");
+    if (mask.isBool() && mask.getBoolValue())
+        return 1;
+    QPDFObjectHandle bits = entry(image, "/BitsPerComponent", "/BPC");
+    if (!bits.isInteger())
+        return 0;
+    return bits.getIntValueAsInt()
+        * spaceComponents(entry(image, "/ColorSpace", "/CS"), resources, 0);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <qpdf/Pipeline.hh>
+
+class QSaveFile;
+
+// The end of qpdf's writing pipeline: the bytes go into a QSaveFile, which the caller commits
+// only when the whole document was written. A failed write stops the writing at once.
+class SaveFilePipeline : public Pipeline
+{
+public:
+    explicit SaveFilePipeline(QSaveFile &file);
+
+    void write(unsigned char const *data, size_t length) override;
+    void finish() override;
+
+private:
+    [[noreturn]] void fail();
+
+    QSaveFile &file;
+};

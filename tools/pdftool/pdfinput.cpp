@@ -1,0 +1,102 @@
+#include "pdfinput.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <qpdf/Buffer.hh>
+#include <qpdf/BufferInputSource.hh>
+#include <qpdf/FileInputSource.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+namespace {
+// A file's mapping and the input that reads it. Whoever holds the input holds all of it, so the
+// mapping lasts as long as the document read from it; the input goes before the mapping.
+struct MappedFile
+{
+    QFile file;
+    std::unique_ptr<Buffer> buffer;
+    std::unique_ptr<BufferInputSource> input;
+};
+} // namespace
+
+std::string qpdfFileName(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+std::shared_ptr<InputSource> mappedInput(const QString &path)
+{
+    auto mapped = std::make_shared<MappedFile>();
+    mapped->file.setFileName(path);
+    const qint64 size = mapped->file.open(QIODevice::ReadOnly) ? mapped->file.size() : 0;
+    uchar *data = size > 0 ? mapped->file.map(0, size) : nullptr;
+    if (!data)
+        return nullptr;
+    mapped->buffer = std::make_unique<Buffer>(data, size_t(size));
+    mapped->input = std::make_unique<BufferInputSource>(qpdfFileName(path), mapped->buffer.get());
+    return std::shared_ptr<InputSource>(mapped, mapped->input.get());
+}
+
+bool openPdf(QPDF &pdf, const QString &path, QString *error, std::shared_ptr<InputSource> input)
+{
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("datoteka '%1' ne obstaja").arg(path);
+        return false;
+    }
+    pdf.setSuppressWarnings(true);
+    QString reason;
+    try {
+        if (!input)
+            input = std::make_shared<FileInputSource>(qpdfFileName(path).c_str());
+        pdf.processInputSource(input);
+        return true;
+    } catch (const QPDFExc &e) {
+        if (e.getErrorCode() == qpdf_e_password) {
+            *error = QStringLiteral("datoteka '%1' je zascitena z geslom").arg(path);
+            return false;
+        }
+        reason = QString::fromStdString(e.getMessageDetail());
+    } catch (const std::exception &e) {
+        reason = QString::fromUtf8(e.what());
+    }
+    *error = QStringLiteral("datoteke '%1' ni mogoce prebrati: %2").arg(path, reason);
+    return false;
+}
+
+bool openPdfPages(QPDF &pdf, const QString &path, std::vector<QPDFPageObjectHelper> *pages,
+    QString *error, std::shared_ptr<InputSource> input)
+{
+    if (!openPdf(pdf, path, error, std::move(input)))
+        return false;
+    try {
+        *pages = QPDFPageDocumentHelper(pdf).getAllPages();
+        return true;
+    } catch (const std::exception &e) {
+        *error = unreadablePagesMessage(path, e.what());
+        return false;
+    }
+}
+
+QString unreadablePagesMessage(const QString &path, const char *reason)
+{
+    return QStringLiteral("strani datoteke '%1' ni mogoce prebrati: %2")
+        .arg(path, QString::fromUtf8(reason));
+}
+
+QString pageNotNumberMessage(const QString &path, const QString &page)
+{
+    return QStringLiteral("stran '%1' dokumenta '%2' ni stevilo").arg(page, path);
+}
+
+QString pageOutOfRangeMessage(const QString &path, int page, int pageCount)
+{
+    return QStringLiteral("datoteka '%1' nima strani %2 (strani: %3)")
+        .arg(path)
+        .arg(page)
+        .arg(pageCount);
+}

@@ -1,0 +1,34 @@
+#include "toolmain.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+int runToolMain(int argc, char **argv, const char *program,
+    const std::function<QStringList(const QStringList &arguments)> &run)
+{
+    QCoreApplication application(argc, argv);
+    QStringList messages;
+    try {
+        messages = run(QCoreApplication::arguments().mid(1));
+    } catch (const std::exception &e) {
+        messages << QString::fromUtf8(e.what());
+    }
+    for (const QString &message : qAsConst(messages)) {
+        const QByteArray line = QByteArray(program) + ": " + message.toUtf8() + "\n";
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    }
+    return messages.isEmpty() ? 0 : 1;
+}
+
+void writeStandardOutput(const QByteArray &bytes)
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
