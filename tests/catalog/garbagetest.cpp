@@ -42,14 +42,6 @@ private:
 };
 
 namespace {
-int depthOf(const QList<SifrantEntry> &entries)
-{
-    int depth = 0;
-    for (const SifrantEntry &entry : entries)
-        depth = qMax(depth, 1 + depthOf(entry.children));
-    return depth;
-}
-
 QBuffer *open(QBuffer &buffer, const QByteArray &input)
 {
     buffer.setData(input);
@@ -81,7 +73,7 @@ void GarbageTest::feed(const QByteArray &input, Outcome &outcome)
     buffer.close();
     const CodeList list = parseCodeList(*open(buffer, input));
     outcome.codeListError = list.error;
-    QVERIFY(depthOf(list.entries) <= maxCodeListDepth);
+    QVERIFY(nestingDepth(list.entries) <= maxCodeListDepth);
 
     buffer.close();
     for (const CodeName &entry : parseCodeNameList(*open(buffer, input))) {

@@ -4,16 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-int depthOf(const QList<SifrantEntry> &entries)
-{
-    int depth = 0;
-    for (const SifrantEntry &entry : entries)
-        depth = qMax(depth, 1 + depthOf(entry.children));
-    return depth;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QByteArray bytes
@@ -21,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const CodeList list = parseCodeList(buffer);
-    if (depthOf(list.entries) > maxCodeListDepth)
+    if (nestingDepth(list.entries) > maxCodeListDepth)
         abort();
     return 0;
 }
