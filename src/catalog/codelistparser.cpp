@@ -60,3 +60,11 @@ CodeList parseCodeList(QIODevice &device)
         list.error = xml.errorString();
     return list;
 }
+
+int nestingDepth(const QList<SifrantEntry> &entries)
+{
+    int depth = 0;
+    for (const SifrantEntry &entry : entries)
+        depth = qMax(depth, 1 + nestingDepth(entry.children));
+    return depth;
+}

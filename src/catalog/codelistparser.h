@@ -24,3 +24,6 @@ constexpr int maxCodeListDepth = 16;
 // inside it are its child types; everything else is skipped. On an error the types read so
 // far, open ones included, are kept and the reader's error description is returned.
 CodeList parseCodeList(QIODevice &device);
+
+// How many levels of types the list holds: 0 for none, 1 when no type has child types.
+int nestingDepth(const QList<SifrantEntry> &entries);

@@ -122,11 +122,7 @@ void CodeListTest::depthLimit()
     QVERIFY(tooDeep.error.contains(QString::number(maxCodeListDepth)));
     // The types above the limit are kept.
     QCOMPARE(tooDeep.entries.size(), 1);
-    int depth = 0;
-    for (const SifrantEntry *entry = &tooDeep.entries.first(); entry;
-         entry = entry->children.isEmpty() ? nullptr : &entry->children.first())
-        ++depth;
-    QCOMPARE(depth, maxCodeListDepth);
+    QCOMPARE(nestingDepth(tooDeep.entries), maxCodeListDepth);
 }
 
 QTEST_GUILESS_MAIN(CodeListTest)
