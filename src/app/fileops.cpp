@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 bool clearFolder(const QString &path)
 {
@@ -19,4 +20,23 @@ bool clearFolder(const QString &path)
             return false;
     }
     return folder.rmdir(folder.absolutePath());
+}
+
+bool replaceFile(const QString &source, const QString &target)
+{
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly))
+        return false;
+    constexpr qint64 chunk = 1 << 20;
+    while (!input.atEnd()) {
+        const QByteArray bytes = input.read(chunk);
+        if (bytes.isEmpty() || output.write(bytes) != bytes.size()) {
+            output.cancelWriting();
+            return false;
+        }
+    }
+    return output.commit();
 }

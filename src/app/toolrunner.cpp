@@ -19,6 +19,8 @@ ToolRunner::ToolRunner(const std::atomic_bool *stop)
 ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label) const
 {
     ToolResult result;
+    if (stop && stop->load())
+        return result;
     QProcess process;
     process.setWorkingDirectory(AppPaths::toolDir(command.folder));
     process.setProgram(AppPaths::toolProgram(command.folder, command.program));

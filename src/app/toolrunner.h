@@ -34,7 +34,7 @@ public:
     static constexpr int timeoutMs = 30000;
 
     // With a stop flag, setting it from any thread kills the running tool and makes runTool
-    // return at once.
+    // return at once; once it is set, no further tool starts.
     explicit ToolRunner(const std::atomic_bool *stop = nullptr);
 
     // Runs the tool with its folder as working directory, waits at most timeoutMs, then

@@ -58,7 +58,8 @@ QString componentCodeOf(const ElaboratSnapshot &snapshot, int index)
     return QString();
 }
 
-void addBookmarkLine(const ElaboratSnapshot &snapshot, int index, int page, Outline *outline)
+void addBookmarkLine(
+    const ElaboratSnapshot &snapshot, int index, int page, ElaboratOutline *outline)
 {
     const SnapshotItem &bookmark = snapshot.items.at(index);
     const int blank = bookmark.text.indexOf(QLatin1Char(' '));
@@ -92,11 +93,11 @@ bool separatesRenPages(const ElaboratSnapshot &snapshot)
     return snapshot.isKs && !hasProcedure(snapshot, QStringLiteral("ks_vpis_vprasalnika"));
 }
 
-Outline buildOutline(const ElaboratSnapshot &snapshot)
+ElaboratOutline buildOutline(const ElaboratSnapshot &snapshot)
 {
     const bool general = hasProcedure(snapshot, QStringLiteral("splosno"));
     const bool separate = separatesRenPages(snapshot);
-    Outline outline;
+    ElaboratOutline outline;
     GeneralOutline generalOutline;
     int page = 1;
     for (int i = 0; i < snapshot.items.size(); ++i) {

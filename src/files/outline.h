@@ -8,7 +8,7 @@
 struct ElaboratSnapshot;
 
 // The outline of a composed elaborat and the codes that the Keywords text stores with it.
-struct Outline
+struct ElaboratOutline
 {
     QStringList lines; // "title/page", "\ttitle/page" for a bookmark under a bookmark
     QStringList bookmarkCodes; // BMIDS, one per bookmark line (general: one per line)
@@ -21,7 +21,7 @@ struct Outline
 // the procedure "splosno") instead gets the "*" group of its documents' type labels. Pages are
 // counted over the documents that go into the PDF (see pdfDocuments), so a building-cadastre
 // "110" bookmark and its pages are left out unless the elaborat has "ks_vpis_vprasalnika".
-Outline buildOutline(const ElaboratSnapshot &snapshot);
+ElaboratOutline buildOutline(const ElaboratSnapshot &snapshot);
 
 // The content of the outline file: UTF-8 without byte-order mark, lines joined with a line
 // feed, none after the last.

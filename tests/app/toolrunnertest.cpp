@@ -108,6 +108,15 @@ private slots:
         QVERIFY(clock.elapsed() < 10000);
     }
 
+    void aSetStopFlagStartsNothing()
+    {
+        std::atomic_bool stop {true};
+        const ToolResult result = ToolRunner(&stop).runTool(
+            shell(QStringLiteral("echo ran"), QStringLiteral("echo")), QStringLiteral("t"));
+        QVERIFY(!result.started);
+        QVERIFY(result.output.isEmpty());
+    }
+
     void recordsWithoutTempFolderAreDroppedAndTheNextStartsANewFile()
     {
         QVERIFY(QDir(folder->path(QStringLiteral(".tmp"))).removeRecursively());

@@ -158,7 +158,7 @@ void OutlineDumpTest::reopensWhatWasComposed()
     b.document(b.bookmark(c1, "413", "Mapa"), "c.pdf");
     b.document(b.bookmark(c1, "414", "Stara mapa"), "d.pdf");
     b.document(b.bookmark(b.component("s2"), "414", "Stara mapa"), "e.pdf", 0, 2);
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     const StoredKeywords stored = *storedKeywords(keywordMap(
         keywordsText(b.snapshot, outline.bookmarkCodes, outline.componentCodes) + "|POSTOPKI=p"));
 
@@ -173,7 +173,7 @@ void OutlineDumpTest::generalCodes()
     b.procedure("splosno");
     b.document(b.sestavine(), "a.pdf", 0, 1, 0, "111 skica");
     b.document(b.sestavine(), "b.pdf", 0, 2, 0, "121 zapisniki");
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     // The composer drops the "*" line, which has no page.
     const QStringList lines = dumped(outline.lines.mid(1));
 

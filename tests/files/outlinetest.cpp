@@ -67,7 +67,7 @@ void OutlineTest::linesAndCodes()
     b.document(b.bookmarkText(c2, "131", "131  dva  blanka"), "f.pdf", 0, 1);
     b.document(b.bookmark(c2, "132", "dve\nvrstici\r\n"), "g.pdf");
 
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     QCOMPARE(outline.lines,
         QStringList({"Tloris / etaža 1/1", "Skica/17", " dva  blanka/19", "dve vrstici  /20"}));
     QCOMPARE(outline.bookmarkCodes, QStringList({"104", "111", "131", "132"}));
@@ -82,7 +82,7 @@ void OutlineTest::nothingWithoutFilledBookmarks()
     b.bookmark(c, "104", "Tloris");
     b.document(c, "lost.pdf"); // not under a bookmark: counts, but has no line
     b.bookmark(b.component("s2"), "121", "Zapisnik");
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     QVERIFY(outline.lines.isEmpty());
     QVERIFY(outline.bookmarkCodes.isEmpty());
     QVERIFY(outline.componentCodes.isEmpty());
@@ -102,7 +102,7 @@ void OutlineTest::nestedBookmark()
     b.document(b.bookmark(outer, "105", "Prerez"), "b.pdf");
     b.document(outer, "c.pdf");
 
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     QCOMPARE(outline.lines, QStringList({"Tloris/1", "\tPrerez/3"}));
     QCOMPARE(outline.bookmarkCodes, QStringList({"104", "105"}));
     QCOMPARE(outline.componentCodes, QStringList({"s1", "s1"}));
@@ -146,7 +146,7 @@ void OutlineTest::renPages()
     QFETCH(QStringList, ren);
 
     const ElaboratSnapshot snapshot = renElaborat(isKs, questionnaire).snapshot;
-    const Outline outline = buildOutline(snapshot);
+    const ElaboratOutline outline = buildOutline(snapshot);
     QCOMPARE(outline.lines, lines);
     QCOMPARE(outline.bookmarkCodes, codes);
     QCOMPARE(pathsOf(snapshot, pdfDocuments(snapshot)), pdf);
@@ -181,7 +181,7 @@ void OutlineTest::generalOutline()
     b.document(b.sestavine(), "c.pdf", 0, 1, 0, "  ");
     b.document(b.sestavine(), "d.pdf", 3, 8, 0, " 131 ");
 
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     QCOMPARE(outline.lines, QStringList({"*", "*/1", "\tskica/1", "\tzapisniki/2", "\t/5"}));
     QCOMPARE(outline.bookmarkCodes, QStringList({"", "111", "121", "131"}));
     QVERIFY(outline.componentCodes.isEmpty());
@@ -202,7 +202,7 @@ void OutlineTest::generalOutlineIgnoresBookmarks()
     b.document(b.bookmark(b.component("s1"), "104", "Tloris"), "a.pdf", 0, 2, 0, "");
     b.document(b.sestavine(), "b.pdf", 0, 1, 0, "111 skica");
 
-    const Outline outline = buildOutline(b.snapshot);
+    const ElaboratOutline outline = buildOutline(b.snapshot);
     QCOMPARE(outline.lines, QStringList({"*", "*/3", "\tskica/3"}));
     QCOMPARE(outline.bookmarkCodes, QStringList({"", "111"}));
 }
