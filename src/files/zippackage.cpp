@@ -1,0 +1,113 @@
+#include "zippackage.h"
+
+#include "app/fileops.h"
+#include "app/toolrunner.h"
+#include "elaboratsnapshot.h"
+#include "naming.h"
+#include "outline.h"
+#include "pdfbuild.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTime>
+
+namespace {
+
+QStringList digitalDataFiles(const ElaboratSnapshot &snapshot)
+{
+    QStringList files;
+    for (const SnapshotItem &item : snapshot.items) {
+        if (item.kind == SnapshotKind::DigitalData)
+            files << item.filePath;
+    }
+    return files;
+}
+
+// The REN PDF of the "110" pages, or empty when there is none to make.
+QString composeRenPdf(ElaboratSnapshot &snapshot, ZipPackResult &result, const ToolRunner &runner)
+{
+    const NamingCheck name = renFileName(identityOf(snapshot));
+    const QVector<int> pages = renDocuments(snapshot);
+    if (!snapshot.isKs || !name.ok || pages.isEmpty())
+        return QString();
+    const QString folder = snapshot.workDir + QStringLiteral("/k2k3");
+    QDir().mkpath(folder);
+    for (int index : pages) {
+        SnapshotItem &document = snapshot.items[index];
+        const QString converted
+            = convertedDocumentPath(snapshot.workDir, document.filePath, runner);
+        if (converted != document.filePath)
+            result.convertedFiles.insert(index, converted);
+        document.filePath = converted;
+    }
+    const QString target = folder + QLatin1Char('/') + name.value;
+    composePageList(snapshot, pages, target, runner);
+    return target;
+}
+
+ToolCommand archiverCommand(const QString &target, const QStringList &files)
+{
+    ToolCommand command;
+    command.folder = QStringLiteral("7z");
+    command.program = QStringLiteral("7za");
+    command.arguments
+        = QStringList {QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-y"), target}
+        + files;
+    command.commandLine = ToolRunner::render(QStringLiteral("7za a -tzip -y \"%1\" \"%2\""),
+        {target, files.join(QStringLiteral("\" \""))});
+    return command;
+}
+
+} // namespace
+
+QString composePageList(const ElaboratSnapshot &snapshot, const QVector<int> &documents,
+    const QString &target, const ToolRunner &runner)
+{
+    ToolCommand command;
+    command.folder = QStringLiteral("PdfComposer");
+    command.program = QStringLiteral("PdfComposer");
+    command.arguments = documentListArguments(snapshot, documents)
+        + QStringList {target, QStringLiteral(" "), QStringLiteral("."), QStringLiteral(".")};
+    command.commandLine
+        = ToolRunner::render(QStringLiteral("PdfComposer.exe %1 \"%2\" \" \" \".\" ."),
+            {documentListText(snapshot, documents), target});
+    runner.runTool(command, QStringLiteral("TTreeElaborat1"));
+    return QFileInfo(target).fileName().toLower();
+}
+
+ZipPackResult packElaborat(
+    const ElaboratSnapshot &source, const QString &zipPath, const ToolRunner &runner)
+{
+    ZipPackResult result;
+    ElaboratSnapshot snapshot = source;
+    QStringList files = digitalDataFiles(snapshot) << snapshot.pdfPath;
+    const QString renPdf = composeRenPdf(snapshot, result, runner);
+    if (!renPdf.isEmpty()) {
+        const QString renName = QFileInfo(renPdf).fileName().toLower();
+        files.erase(std::remove_if(files.begin(), files.end(),
+                        [&renName](const QString &file) {
+                            return QFileInfo(file).fileName().toLower() == renName;
+                        }),
+            files.end());
+        files << renPdf;
+    }
+
+    // The archiver adds to an archive that exists, so it always writes a fresh file; the old
+    // package is replaced only by a complete new one.
+    const bool replacing = QFileInfo::exists(zipPath);
+    const QString target = replacing ? zipPath + QLatin1Char('.')
+            + QTime::currentTime().toString(QStringLiteral("hhmmss")) + QStringLiteral(".tmp.zip")
+                                     : zipPath;
+    QFile::remove(target);
+    const ToolResult run
+        = runner.runTool(archiverCommand(target, files), QStringLiteral("TTreeElaborat3"));
+    const bool packed = run.succeeded() && QFileInfo::exists(target);
+    if (replacing)
+        result.written = packed && replaceFile(target, zipPath);
+    else
+        result.written = packed;
+    if (replacing || !packed)
+        QFile::remove(target);
+    return result;
+}

@@ -1,0 +1,155 @@
+#include "files/zippackage.h"
+#include "app/toolrunner.h"
+#include "snapshotbuilder.h"
+#include "testprogramfolder.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTest>
+#include <memory>
+
+#include <poppler-qt6.h>
+
+// Packing with the real archiver and composer, read back with the archiver's listing.
+class ZipPackageTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestProgramFolder> folder;
+
+    QString makePdf(const QString &name, int pages)
+    {
+        const QString path = folder->path(name);
+        QPdfWriter writer(path);
+        QPainter painter(&writer);
+        for (int page = 1; page < pages; ++page)
+            writer.newPage();
+        return path;
+    }
+
+    QString makeFile(const QString &name, const QByteArray &content)
+    {
+        folder->write(name, content);
+        return folder->path(name);
+    }
+
+    static QStringList contents(const QString &zip)
+    {
+        QProcess lister;
+        lister.start(QStringLiteral("7za"), {QStringLiteral("l"), QStringLiteral("-slt"), zip});
+        lister.waitForFinished(60000);
+        QStringList names;
+        const QStringList lines
+            = QString::fromUtf8(lister.readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (const QString &line : lines) {
+            if (line.startsWith(QLatin1String("Path = ")) && !line.endsWith(QLatin1String(".zip")))
+                names << line.mid(7).trimmed();
+        }
+        names.sort();
+        return names;
+    }
+
+    SnapshotBuilder elaborat(bool isKs)
+    {
+        SnapshotBuilder builder(isKs);
+        builder.procedure(QStringLiteral("vpis"));
+        builder.attribute(QStringLiteral("KO"), QStringLiteral("12 TRNOVO"));
+        builder.attribute(QStringLiteral("IDPOS"), QStringLiteral("7"));
+        builder.attribute(QStringLiteral("REZPOS"), QStringLiteral("3"));
+        builder.snapshot.workDir = folder->path(QStringLiteral(".tmp/08122026101010"));
+        QDir().mkpath(builder.snapshot.workDir);
+        builder.snapshot.pdfPath = makePdf(QStringLiteral("0012_00007_000.pdf"), 2);
+        return builder;
+    }
+
+private slots:
+    void init() { folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithoutConfig); }
+    void cleanup() { folder.reset(); }
+
+    void packageHoldsThePdfAndTheDigitalDataUnderBareNames()
+    {
+        SnapshotBuilder builder = elaborat(false);
+        const int data
+            = builder.component(QStringLiteral("dp"), QStringLiteral("digitalni podatki"));
+        builder.snapshot
+            .items[builder.document(data, makeFile(QStringLiteral("podatki/tocke.txt"), "1 2 3"))]
+            .kind
+            = SnapshotKind::DigitalData;
+        const QString zip = folder->path(QStringLiteral("0012_00007_12.zip"));
+        QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(contents(zip),
+            QStringList({QStringLiteral("0012_00007_000.pdf"), QStringLiteral("tocke.txt")}));
+    }
+
+    void replacingAPackageLeavesOnlyTheNewContent()
+    {
+        SnapshotBuilder builder = elaborat(false);
+        const QString zip = folder->path(QStringLiteral("paket.zip"));
+        const QString stale = makeFile(QStringLiteral("star.txt"), "x");
+        QProcess old;
+        old.start(
+            QStringLiteral("7za"), {QStringLiteral("a"), QStringLiteral("-tzip"), zip, stale});
+        QVERIFY(old.waitForFinished(60000));
+        QCOMPARE(contents(zip), QStringList {QStringLiteral("star.txt")});
+
+        QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(contents(zip), QStringList {QStringLiteral("0012_00007_000.pdf")});
+        QCOMPARE(QDir(folder->path()).entryList({QStringLiteral("*.tmp.zip")}), QStringList());
+    }
+
+    void aFailedPackingKeepsTheOldPackage()
+    {
+        SnapshotBuilder builder = elaborat(false);
+        builder.snapshot.pdfPath = folder->path(QStringLiteral("manjka.pdf"));
+        const QString zip = makeFile(QStringLiteral("paket.zip"), "stari paket");
+        QVERIFY(!packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(folder->read(QStringLiteral("paket.zip")), QByteArray("stari paket"));
+        QCOMPARE(QDir(folder->path()).entryList({QStringLiteral("*.tmp.zip")}), QStringList());
+    }
+
+    void buildingCadastreAddsTheRenPdfOfThe110Pages()
+    {
+        SnapshotBuilder builder = elaborat(true);
+        const int component
+            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
+        const int ren
+            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        builder.document(ren, makePdf(QStringLiteral("vprasalnik.pdf"), 3), 0, 3);
+        const int data
+            = builder.component(QStringLiteral("dp"), QStringLiteral("digitalni podatki"));
+        builder.snapshot
+            .items[builder.document(data, makeFile(QStringLiteral("001200003ren.PDF"), "star"))]
+            .kind
+            = SnapshotKind::DigitalData;
+        const QString zip = folder->path(QStringLiteral("001200007.zip"));
+        QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(contents(zip),
+            QStringList(
+                {QStringLiteral("001200003REN.pdf"), QStringLiteral("0012_00007_000.pdf")}));
+        const auto ren3 = Poppler::Document::load(
+            builder.snapshot.workDir + QStringLiteral("/k2k3/001200003REN.pdf"));
+        QVERIFY(ren3);
+        QCOMPARE(ren3->numPages(), 3);
+        QVERIFY(ren3->info(QStringLiteral("Keywords")).isEmpty());
+    }
+
+    void withTheQuestionnaireProcedureThereIsNoRenPdf()
+    {
+        SnapshotBuilder builder = elaborat(true);
+        builder.procedure(QStringLiteral("ks_vpis_vprasalnika"));
+        const int component
+            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
+        const int ren
+            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        builder.document(ren, makePdf(QStringLiteral("vprasalnik.pdf"), 1));
+        const QString zip = folder->path(QStringLiteral("001200007.zip"));
+        QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(contents(zip), QStringList {QStringLiteral("0012_00007_000.pdf")});
+    }
+};
+
+QTEST_MAIN(ZipPackageTest)
+#include "zippackagetest.moc"
