@@ -1,0 +1,65 @@
+#include "elaboratfile.h"
+
+#include "app/toolrunner.h"
+#include "keywords.h"
+#include "outlinedump.h"
+
+#include <QDir>
+
+#include <poppler-qt6.h>
+
+namespace ElaboratFile {
+
+PdfInfo readPdfInfo(const QString &path)
+{
+    PdfInfo info;
+    const std::unique_ptr<Poppler::Document> document
+        = Poppler::Document::load(path, QByteArray(), QByteArray());
+    if (!document || document->isLocked())
+        return info;
+    info.loaded = true;
+    info.keywords = document->info(QStringLiteral("Keywords"));
+    info.pageCount = document->numPages();
+    return info;
+}
+
+QStringList dumpOutline(const QString &pdfPath, const ToolRunner &runner)
+{
+    ToolCommand command;
+    command.folder = QStringLiteral("jpdfbookmarks");
+    command.program = QStringLiteral("jpdfbookmarks_tev");
+    command.arguments = QStringList {pdfPath, QStringLiteral("--dump")};
+    command.commandLine
+        = ToolRunner::render(QStringLiteral("jpdfbookmarks_tev.exe \"%1\" --dump"), {pdfPath});
+    const ToolResult result = runner.runTool(command, QStringLiteral("TTreeElaborat5"));
+    if (!result.succeeded())
+        return {};
+    return dumpLines(result.output);
+}
+
+void unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner)
+{
+    ToolCommand command;
+    command.folder = QStringLiteral("7z");
+    command.program = QStringLiteral("7za");
+    command.arguments = QStringList {
+        QStringLiteral("e"), QStringLiteral("-o") + folder, QStringLiteral("-y"), packagePath};
+    command.commandLine
+        = ToolRunner::render(QStringLiteral("7za e -o\"%1\" \"%2\""), {folder, packagePath});
+    runner.runTool(command, QStringLiteral("MainWindow - odpriElaborat"));
+}
+
+QString findElaboratPdf(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList pdfs = dir.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Unsorted);
+    for (const QString &name : pdfs) {
+        const PdfInfo info = readPdfInfo(dir.filePath(name));
+        const QString keywords = info.keywords.trimmed();
+        if (!keywords.isEmpty() && storedKeywords(keywordMap(keywords)))
+            return dir.filePath(name);
+    }
+    return QString();
+}
+
+} // namespace ElaboratFile

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ToolRunner;
+
+// What the PDF library reads of a PDF: its Keywords entry and its page count.
+struct PdfInfo
+{
+    bool loaded = false;
+    QString keywords;
+    int pageCount = -1;
+};
+
+// Reading elaborat files back: the PDF's information, its outline through the dumper and the
+// unpacking of a package. The file is released as soon as it has been read.
+namespace ElaboratFile {
+
+PdfInfo readPdfInfo(const QString &path);
+
+// The outline of the PDF as the dumper prints it, one line per entry (jpdfbookmarks folder,
+// logged under "TTreeElaborat5"); no lines when the dumper fails.
+QStringList dumpOutline(const QString &pdfPath, const ToolRunner &runner);
+
+// Extracts every file of the package straight into `folder`, without stored paths (7z folder,
+// logged under "MainWindow - odpriElaborat").
+void unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner);
+
+// The first PDF of the folder, in the order the file system lists them, whose Keywords text has
+// a POSTOPKI field; empty when there is none.
+QString findElaboratPdf(const QString &folder);
+
+} // namespace ElaboratFile

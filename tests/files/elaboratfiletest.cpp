@@ -1,0 +1,111 @@
+#include "files/elaboratfile.h"
+#include "app/toolrunner.h"
+#include "files/outlinedump.h"
+#include "files/pdfbuild.h"
+#include "snapshotbuilder.h"
+#include "testprogramfolder.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTest>
+#include <memory>
+
+// Reading a built elaborat back: its information, its outline dump and its package.
+class ElaboratFileTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestProgramFolder> folder;
+
+    QString makePdf(const QString &name, int pages)
+    {
+        const QString path = folder->path(name);
+        QPdfWriter writer(path);
+        QPainter painter(&writer);
+        for (int page = 1; page < pages; ++page)
+            writer.newPage();
+        return path;
+    }
+
+    QString buildElaborat(const QString &name)
+    {
+        SnapshotBuilder builder;
+        builder.procedure(QStringLiteral("UM"));
+        builder.attribute(QStringLiteral("KO"), QStringLiteral("850 LJUBLJANA"));
+        builder.attribute(QStringLiteral("POSTOPKI"), QStringLiteral("Ureditev meje"));
+        builder.snapshot.workDir = folder->path(QStringLiteral(".tmp/w"));
+        QDir().mkpath(builder.snapshot.workDir);
+        builder.snapshot.pdfPath = folder->path(name);
+        const int component = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
+        const int first
+            = builder.bookmark(component, QStringLiteral("111"), QStringLiteral("Skica/meje"));
+        builder.document(first, makePdf(QStringLiteral("a.pdf"), 2), 0, 2);
+        const int second
+            = builder.bookmark(component, QStringLiteral("121"), QStringLiteral("Zapisnik"));
+        builder.document(second, makePdf(QStringLiteral("b.pdf"), 1));
+        if (!buildElaboratPdf(builder.snapshot, ToolRunner()).written)
+            qFatal("the elaborat was not built");
+        return builder.snapshot.pdfPath;
+    }
+
+private slots:
+    void init() { folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithoutConfig); }
+    void cleanup() { folder.reset(); }
+
+    void infoHasKeywordsAndPageCount()
+    {
+        const PdfInfo info = ElaboratFile::readPdfInfo(buildElaborat(QStringLiteral("e.pdf")));
+        QVERIFY(info.loaded);
+        QCOMPARE(info.pageCount, 3);
+        QVERIFY(info.keywords.startsWith(
+            QStringLiteral("KO=850|POSTOPKI=UM|BMIDS=111;121|SIDS=sk;sk|KS=0")));
+        QVERIFY(!ElaboratFile::readPdfInfo(folder->path(QStringLiteral("ni.pdf"))).loaded);
+    }
+
+    void dumpGivesOneLinePerEntryWithItsPage()
+    {
+        const QStringList lines
+            = ElaboratFile::dumpOutline(buildElaborat(QStringLiteral("e.pdf")), ToolRunner());
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(dumpLinePage(lines.at(0)), 1);
+        QCOMPARE(dumpLinePage(lines.at(1)), 3);
+        QVERIFY(lines.at(1).startsWith(QStringLiteral("Zapisnik/3,")));
+        QVERIFY(ElaboratFile::dumpOutline(folder->path(QStringLiteral("ni.pdf")), ToolRunner())
+                    .isEmpty());
+    }
+
+    void packageUnpacksAndItsElaboratIsFound()
+    {
+        const QString elaborat = buildElaborat(QStringLiteral("0850_00012_000.pdf"));
+        const QString other = makePdf(QStringLiteral("drug.pdf"), 1);
+        const QString data = folder->path(QStringLiteral("tocke.txt"));
+        folder->write(QStringLiteral("tocke.txt"), "1 2");
+        const QString zip = folder->path(QStringLiteral("paket.zip"));
+        QProcess archiver;
+        archiver.start(QStringLiteral("7za"),
+            {QStringLiteral("a"), QStringLiteral("-tzip"), zip, other, elaborat, data});
+        QVERIFY(archiver.waitForFinished(60000));
+
+        const QString unpacked = folder->path(QStringLiteral(".tmp/paket 101010"));
+        ElaboratFile::unpackPackage(zip, unpacked, ToolRunner());
+        QCOMPARE(QDir(unpacked).entryList(QDir::Files, QDir::Name),
+            QStringList({QStringLiteral("0850_00012_000.pdf"), QStringLiteral("drug.pdf"),
+                QStringLiteral("tocke.txt")}));
+        QCOMPARE(ElaboratFile::findElaboratPdf(unpacked),
+            unpacked + QStringLiteral("/0850_00012_000.pdf"));
+        QVERIFY(
+            folder->read(QStringLiteral(".tmp/debug.log")).contains("MainWindow - odpriElaborat"));
+    }
+
+    void aFolderWithoutElaboratFindsNothing()
+    {
+        makePdf(QStringLiteral("drug.pdf"), 1);
+        QCOMPARE(ElaboratFile::findElaboratPdf(folder->path()), QString());
+    }
+};
+
+QTEST_MAIN(ElaboratFileTest)
+#include "elaboratfiletest.moc"
