@@ -42,7 +42,8 @@ MainWindow::MainWindow(QWidget *parent)
     QDir().mkdir(tempDir);
     createPreview();
     setCentralWidget(splitter_2);
-    splitter_2->setSizes({1, 1});
+    // Large equal sizes: the splitter scales them to its width, so both panes get half.
+    splitter_2->setSizes({100000, 100000});
     sifrant = std::make_unique<SifrantDlg>();
     loadCatalogues();
     appSettings.load(*this, members);

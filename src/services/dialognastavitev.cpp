@@ -58,6 +58,7 @@ DialogNastavitev::DialogNastavitev(
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabWidget);
     layout->addWidget(buttonBox);
+    resize(680, 300);
     connect(scannerReader, &ScannerSourceReader::sourcesRead, this,
         &DialogNastavitev::onScannerSourcesRead);
     refreshScannerSources();
