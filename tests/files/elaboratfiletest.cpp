@@ -3,11 +3,10 @@
 #include "files/outlinedump.h"
 #include "files/pdfbuild.h"
 #include "snapshotbuilder.h"
+#include "testfiles.h"
 #include "testprogramfolder.h"
 
 #include <QDir>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QTest>
 #include <memory>
@@ -19,16 +18,6 @@ class ElaboratFileTest : public QObject
 
 private:
     std::unique_ptr<TestProgramFolder> folder;
-
-    QString makePdf(const QString &name, int pages)
-    {
-        const QString path = folder->path(name);
-        QPdfWriter writer(path);
-        QPainter painter(&writer);
-        for (int page = 1; page < pages; ++page)
-            writer.newPage();
-        return path;
-    }
 
     QString buildElaborat(const QString &name)
     {
@@ -42,10 +31,11 @@ private:
         const int component = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
         const int first
             = builder.bookmark(component, QStringLiteral("111"), QStringLiteral("Skica/meje"));
-        builder.document(first, makePdf(QStringLiteral("a.pdf"), 2), 0, 2);
+        builder.document(
+            first, TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 2), 0, 2);
         const int second
             = builder.bookmark(component, QStringLiteral("121"), QStringLiteral("Zapisnik"));
-        builder.document(second, makePdf(QStringLiteral("b.pdf"), 1));
+        builder.document(second, TestFiles::writePdf(folder->path(QStringLiteral("b.pdf")), 1));
         if (!buildElaboratPdf(builder.snapshot, ToolRunner()).written)
             qFatal("the elaborat was not built");
         return builder.snapshot.pdfPath;
@@ -80,7 +70,7 @@ private slots:
     void packageUnpacksAndItsElaboratIsFound()
     {
         const QString elaborat = buildElaborat(QStringLiteral("0850_00012_000.pdf"));
-        const QString other = makePdf(QStringLiteral("drug.pdf"), 1);
+        const QString other = TestFiles::writePdf(folder->path(QStringLiteral("drug.pdf")), 1);
         const QString data = folder->path(QStringLiteral("tocke.txt"));
         folder->write(QStringLiteral("tocke.txt"), "1 2");
         const QString zip = folder->path(QStringLiteral("paket.zip"));
@@ -102,7 +92,7 @@ private slots:
 
     void aFolderWithoutElaboratFindsNothing()
     {
-        makePdf(QStringLiteral("drug.pdf"), 1);
+        TestFiles::writePdf(folder->path(QStringLiteral("drug.pdf")), 1);
         QCOMPARE(ElaboratFile::findElaboratPdf(folder->path()), QString());
     }
 };

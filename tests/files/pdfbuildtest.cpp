@@ -1,12 +1,10 @@
 #include "files/pdfbuild.h"
 #include "app/toolrunner.h"
 #include "snapshotbuilder.h"
+#include "testfiles.h"
 #include "testprogramfolder.h"
 
 #include <QDir>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -21,30 +19,6 @@ class PdfBuildTest : public QObject
 private:
     std::unique_ptr<TestProgramFolder> folder;
     QString workDir;
-
-    QString makePdf(const QString &name, int pages)
-    {
-        const QString path = folder->path(name);
-        QPdfWriter writer(path);
-        QPainter painter(&writer);
-        for (int page = 1; page <= pages; ++page) {
-            painter.drawText(QPointF(300, 300), name + QString::number(page));
-            if (page < pages)
-                writer.newPage();
-        }
-        return path;
-    }
-
-    QString makeImage(const QString &name)
-    {
-        const QString path = folder->path(name);
-        QProcess gm;
-        gm.start(QStringLiteral("gm"),
-            {QStringLiteral("convert"), QStringLiteral("-size"), QStringLiteral("300x400"),
-                QStringLiteral("xc:#8080ff"), path});
-        gm.waitForFinished(60000);
-        return path;
-    }
 
     SnapshotBuilder landCadastre()
     {
@@ -79,11 +53,16 @@ private slots:
         const int skica = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
         const int bookmark
             = builder.bookmark(skica, QStringLiteral("111"), QStringLiteral("Skica meje"));
-        builder.document(bookmark, makePdf(QStringLiteral("a.pdf"), 3), 0, 3);
-        builder.document(bookmark, makePdf(QStringLiteral("b.pdf"), 10), 5, 10, 1);
+        builder.document(
+            bookmark, TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 3), 0, 3);
+        builder.document(
+            bookmark, TestFiles::writePdf(folder->path(QStringLiteral("b.pdf")), 10), 5, 10, 1);
         const int zapisnik
             = builder.bookmark(skica, QStringLiteral("121"), QStringLiteral("Zapisnik"));
-        const int image = builder.document(zapisnik, makeImage(QStringLiteral("slika.png")));
+        const int image = builder.document(zapisnik,
+            TestFiles::writeImage(folder->path(QStringLiteral("slika.png")),
+                {QStringLiteral("-size"), QStringLiteral("300x400"),
+                    QStringLiteral("xc:#8080ff")}));
 
         const PdfBuildResult result = buildElaboratPdf(builder.snapshot, ToolRunner());
         QVERIFY(result.written);
@@ -112,7 +91,7 @@ private slots:
         const int component = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
         const int bookmark
             = builder.bookmark(component, QStringLiteral("111"), QStringLiteral("Skica"));
-        builder.document(bookmark, makePdf(QStringLiteral("a.pdf"), 2));
+        builder.document(bookmark, TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 2));
         QVERIFY(folder->write(QStringLiteral("izhod/0850_00012_000.pdf"), "stari"));
         QDir(folder->path()).mkpath(QStringLiteral(".tmp"));
 
@@ -153,7 +132,7 @@ private slots:
         const int component = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
         const int bookmark
             = builder.bookmark(component, QStringLiteral("111"), QStringLiteral("Skica"));
-        builder.document(bookmark, makePdf(QStringLiteral("a.pdf"), 1));
+        builder.document(bookmark, TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 1));
         QVERIFY(folder->write(QStringLiteral("izhod/0850_00012_000.pdf"), "stari"));
         std::atomic_bool stop {true};
         QVERIFY(!buildElaboratPdf(builder.snapshot, ToolRunner(&stop)).written);

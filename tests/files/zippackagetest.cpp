@@ -1,11 +1,10 @@
 #include "files/zippackage.h"
 #include "app/toolrunner.h"
 #include "snapshotbuilder.h"
+#include "testfiles.h"
 #include "testprogramfolder.h"
 
 #include <QDir>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QTest>
 #include <memory>
@@ -19,16 +18,6 @@ class ZipPackageTest : public QObject
 
 private:
     std::unique_ptr<TestProgramFolder> folder;
-
-    QString makePdf(const QString &name, int pages)
-    {
-        const QString path = folder->path(name);
-        QPdfWriter writer(path);
-        QPainter painter(&writer);
-        for (int page = 1; page < pages; ++page)
-            writer.newPage();
-        return path;
-    }
 
     QString makeFile(const QString &name, const QByteArray &content)
     {
@@ -61,7 +50,8 @@ private:
         builder.attribute(QStringLiteral("REZPOS"), QStringLiteral("3"));
         builder.snapshot.workDir = folder->path(QStringLiteral(".tmp/08122026101010"));
         QDir().mkpath(builder.snapshot.workDir);
-        builder.snapshot.pdfPath = makePdf(QStringLiteral("0012_00007_000.pdf"), 2);
+        builder.snapshot.pdfPath
+            = TestFiles::writePdf(folder->path(QStringLiteral("0012_00007_000.pdf")), 2);
         return builder;
     }
 
@@ -117,7 +107,8 @@ private slots:
             = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
         const int ren
             = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
-        builder.document(ren, makePdf(QStringLiteral("vprasalnik.pdf"), 3), 0, 3);
+        builder.document(
+            ren, TestFiles::writePdf(folder->path(QStringLiteral("vprasalnik.pdf")), 3), 0, 3);
         const int data
             = builder.component(QStringLiteral("dp"), QStringLiteral("digitalni podatki"));
         builder.snapshot
@@ -144,7 +135,8 @@ private slots:
             = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
         const int ren
             = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
-        builder.document(ren, makePdf(QStringLiteral("vprasalnik.pdf"), 1));
+        builder.document(
+            ren, TestFiles::writePdf(folder->path(QStringLiteral("vprasalnik.pdf")), 1));
         const QString zip = folder->path(QStringLiteral("001200007.zip"));
         QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
         QCOMPARE(contents(zip), QStringList {QStringLiteral("0012_00007_000.pdf")});
