@@ -59,6 +59,11 @@ TTreeElaborat::~TTreeElaborat()
         table->detach();
 }
 
+TTreeWidget *TTreeElaborat::view() const
+{
+    return ownerView;
+}
+
 TabelaAtributov *TTreeElaborat::tabela() const
 {
     return table;

@@ -49,7 +49,7 @@ public:
     QString workDir() const { return work; }
     QString stamp() const { return creationStamp; }
     MainWindow *mainWindow() const { return window; }
-    TTreeWidget *view() const { return ownerView; }
+    TTreeWidget *view() const;
     QTreeWidgetItem *sestavineItem() const { return sestavine; }
     QTreeWidgetItem *atributiItem() const { return atributi; }
     TabelaAtributov *tabela() const;
