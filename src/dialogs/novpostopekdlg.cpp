@@ -74,12 +74,33 @@ QList<int> NovPostopekDlg::selectedIndices() const
 {
     const QListWidget *list = currentList();
     QList<int> indices;
+    for (int row : chosenRows(list))
+        indices << list->item(row)->data(Qt::UserRole).toInt();
+    return indices;
+}
+
+QList<int> NovPostopekDlg::chosenRows(const QListWidget *list) const
+{
+    const QVector<bool> &chosen = list == listWidget_2 ? chosenKs : chosenZk;
+    QList<int> rows;
+    for (int row = 0; row < chosen.size(); ++row) {
+        if (chosen.at(row))
+            rows << row;
+    }
+    return rows;
+}
+
+void NovPostopekDlg::rememberSelection(const QListWidget *list)
+{
+    // The toolkit no longer counts an entry as selected once the general procedure made it
+    // unselectable, yet it stays chosen: greyed entries keep what they had.
+    QVector<bool> &chosen = list == listWidget_2 ? chosenKs : chosenZk;
+    chosen.resize(list->count());
     for (int row = 0; row < list->count(); ++row) {
         const QListWidgetItem *entry = list->item(row);
-        if (entry->isSelected())
-            indices << entry->data(Qt::UserRole).toInt();
+        if (entry->flags() & Qt::ItemIsSelectable)
+            chosen[row] = entry->isSelected();
     }
-    return indices;
 }
 
 QListWidget *NovPostopekDlg::currentList() const
@@ -89,7 +110,7 @@ QListWidget *NovPostopekDlg::currentList() const
 
 void NovPostopekDlg::updateOkButton()
 {
-    buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!currentList()->selectedItems().isEmpty());
+    buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!chosenRows(currentList()).isEmpty());
 }
 
 void NovPostopekDlg::applyGeneralRule(QListWidget *list, int generalRow, QListWidgetItem *pressed)
@@ -110,11 +131,13 @@ void NovPostopekDlg::applyGeneralRule(QListWidget *list, int generalRow, QListWi
 
 void NovPostopekDlg::on_listWidget_itemSelectionChanged()
 {
+    rememberSelection(listWidget);
     updateOkButton();
 }
 
 void NovPostopekDlg::on_listWidget_2_itemSelectionChanged()
 {
+    rememberSelection(listWidget_2);
     updateOkButton();
 }
 

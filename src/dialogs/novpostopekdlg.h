@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QVector>
 
 struct PostopekDef;
 class QDialogButtonBox;
@@ -46,8 +47,13 @@ private:
     void updateOkButton();
     void applyGeneralRule(QListWidget *list, int generalRow, QListWidgetItem *pressed);
     QListWidget *currentList() const;
+    QList<int> chosenRows(const QListWidget *list) const;
+    void rememberSelection(const QListWidget *list);
 
     QList<const PostopekDef *> procedures;
     int generalRowZk = -1;
     int generalRowKs = -1;
+    // Per row of each list: whether the entry is chosen.
+    QVector<bool> chosenZk;
+    QVector<bool> chosenKs;
 };
