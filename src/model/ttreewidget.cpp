@@ -66,6 +66,34 @@ void TTreeWidget::onItemSelectionChanged()
         setCurrentElaborat(elaborat, false);
 }
 
+void TTreeWidget::rowsInserted(const QModelIndex &parent, int start, int end)
+{
+    inserting = true;
+    QTreeWidget::rowsInserted(parent, start, end);
+    inserting = false;
+}
+
+void TTreeWidget::updateEditorGeometries()
+{
+    // Every inserted row would place all row widgets again, laying out the whole tree first:
+    // building an elaborat of n documents would take n^2 steps. One placing after the
+    // insertions is enough.
+    if (!inserting) {
+        QTreeWidget::updateEditorGeometries();
+        return;
+    }
+    if (editorUpdatePending)
+        return;
+    editorUpdatePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            editorUpdatePending = false;
+            QTreeWidget::updateEditorGeometries();
+        },
+        Qt::QueuedConnection);
+}
+
 void TTreeWidget::setRootWeight(TTreeElaborat *elaborat, QFont::Weight weight)
 {
     QFont font = elaborat->font(0);

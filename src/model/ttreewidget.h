@@ -36,8 +36,14 @@ public slots:
     // The elaborat of the first selected item becomes current.
     void onItemSelectionChanged();
 
+protected slots:
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    void updateEditorGeometries() override;
+
 private:
     static void setRootWeight(TTreeElaborat *elaborat, QFont::Weight weight);
 
     TTreeElaborat *current = nullptr;
+    bool inserting = false;
+    bool editorUpdatePending = false;
 };

@@ -230,6 +230,28 @@ private slots:
         QCOMPARE(subtitle->tagLabel()->text(), QStringLiteral("2"));
     }
 
+    void rowWidgetsFollowTheirRows()
+    {
+        TTreeWidget *tree = fixture->window().tree();
+        QVERIFY(QTest::qWaitForWindowExposed(&fixture->window()));
+        bookmark->parent()->setExpanded(true);
+        bookmark->setExpanded(true);
+        const QString pdf = fixture->makePdf("w.pdf", 1);
+        QList<TTreeDokument *> documents;
+        for (int i = 0; i < 3; ++i)
+            documents << new TTreeDokument(pdf, bookmark);
+        auto *first = new TTreeDokument(pdf, bookmark);
+        bookmark->removeChild(first);
+        bookmark->insertChild(0, first);
+        first->rebuildRowWidget();
+        documents.prepend(first);
+        for (TTreeDokument *document : documents) {
+            QTRY_COMPARE(
+                document->container()->geometry().top(), tree->visualItemRect(document).top());
+            QVERIFY(document->container()->isVisible());
+        }
+    }
+
     void newDocumentsMarkTheirElaboratModified()
     {
         elaborat->markUpToDate();
