@@ -63,6 +63,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The elaborates go while the window is whole: removing them reaches its slots.
+    treeWidget->clear();
     ToolRunner::logRecord(QStringLiteral("session close"));
     documentWidget->closeDocument();
 }
