@@ -123,7 +123,6 @@ void TabelaAtributov::commitOpenEditor()
 void TabelaAtributov::detach()
 {
     elaborat = nullptr;
-    disconnect(this, nullptr, this, nullptr);
 }
 
 void TabelaAtributov::_onCellClicked(int row, int)
