@@ -3,9 +3,12 @@
 #include "apppaths.h"
 #include "catalog/catalogueloader.h"
 #include "dialogabout.h"
+#include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
 #include "intake/documentwidget.h"
 #include "intake/sifrantdlg.h"
+#include "model/ttreedokument.h"
+#include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
 #include "platform/platform.h"
 #include "prompter.h"
@@ -15,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,6 +49,10 @@ MainWindow::MainWindow(QWidget *parent)
     // Large equal sizes: the splitter scales them to its width, so both panes get half.
     splitter_2->setSizes({100000, 100000});
     sifrant = std::make_unique<SifrantDlg>();
+    sifrant->setKindSource([this] {
+        const TTreeElaborat *current = treeWidget->currentElaborat();
+        return current && current->isKs();
+    });
     loadCatalogues();
     appSettings.load(*this, members);
     setUpTree();
@@ -56,6 +64,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The elaborates go while the window is whole: removing them reaches its slots.
+    treeWidget->clear();
     ToolRunner::logRecord(QStringLiteral("session close"));
     documentWidget->closeDocument();
 }
@@ -173,6 +183,26 @@ bool MainWindow::showFile(const QString &path, int rotation, int page)
     return true;
 }
 
+bool MainWindow::showDocument(const TTreeDokument *document)
+{
+    return showFile(document->filePath(), document->rotation(), document->page());
+}
+
+TTreeElaborat *MainWindow::createElaborat(const QList<int> &indices, bool isKs, bool forceKind)
+{
+    const PostopekDef *first = indices.isEmpty() ? nullptr : catalogue.procedure(indices.first());
+    if (!first)
+        return nullptr;
+    const bool kindKs = forceKind ? isKs : first->kind == Kataster::KS;
+    auto *elaborat = new TTreeElaborat(
+        first, isKs ? catalogue.atributiKS() : catalogue.atributiZK(), tempDir, treeWidget, kindKs);
+    for (int i = 1; i < indices.size(); ++i) {
+        if (const PostopekDef *procedure = catalogue.procedure(indices.at(i)))
+            elaborat->addPostopek(procedure);
+    }
+    return elaborat;
+}
+
 void MainWindow::createActions()
 {
     auto make = [this](QAction *&action, const char *name, const QString &text) {
@@ -232,9 +262,30 @@ void MainWindow::setUpTree()
 
 void MainWindow::updateActions()
 {
-    for (QAction *action : {actionPDF, actionZIP, actionPreveri, actionZapri, actionArhiviraj})
-        action->setEnabled(false);
+    const TTreeElaborat *current = treeWidget->currentElaborat();
+    const bool upToDate = current && current->upToDate();
+    actionPDF->setEnabled(current && !upToDate);
+    actionZIP->setEnabled(upToDate);
+    actionPreveri->setEnabled(current);
+    actionZapri->setEnabled(current);
+    actionArhiviraj->setEnabled(upToDate);
     actionOdpri->setEnabled(true);
+}
+
+bool MainWindow::confirmClose()
+{
+    const TTreeElaborat *modified = nullptr;
+    for (int i = 0; i < treeWidget->topLevelItemCount(); ++i) {
+        const TTreeElaborat *elaborat = TTreeElaborat::cast(treeWidget->topLevelItem(i));
+        if (elaborat && !elaborat->upToDate())
+            modified = elaborat;
+    }
+    if (!modified)
+        return true;
+    return Prompter::question(this, QString(),
+        QStringLiteral("Elaborat '%1' je bil spremenjen. Ce zapustite urejevalnik, spremembe ne "
+                       "bodo shranjene. Ali zelite zapustiti urejevalnik?")
+            .arg(modified->text(0)));
 }
 
 void MainWindow::updateWindowTitle()
@@ -267,6 +318,33 @@ void MainWindow::checkSettingsAtStart()
 void MainWindow::runSettingsDialog()
 {
     Prompter::current().exec(nastavitve);
+}
+
+void MainWindow::on_actionNov_triggered()
+{
+    NovPostopekDlg dialog(catalogue.postopki(), members.lastCadastreKs ? 1 : 0, this);
+    if (Prompter::current().exec(&dialog) != QDialog::Accepted)
+        return;
+    const QList<int> indices = dialog.selectedIndices();
+    if (indices.isEmpty())
+        return;
+    members.lastCadastreKs = catalogue.procedure(indices.first())->kind == Kataster::KS;
+    if (TTreeElaborat *elaborat = createElaborat(indices, members.lastCadastreKs, false))
+        fillNewElaboratDefaults(elaborat);
+}
+
+void MainWindow::fillNewElaboratDefaults(TTreeElaborat *elaborat)
+{
+    if (appSettings.useDefaultsForNewElaborates()) {
+        const QString municipality = appSettings.municipalityCode();
+        elaborat->setAttribute(QStringLiteral("KO"),
+            municipality + QLatin1Char(' ') + municipalities->nameOf(municipality));
+        const QString office = appSettings.officeCode();
+        elaborat->setAttribute(QStringLiteral("GEODETSKA_PISARNA"),
+            office + QLatin1Char(' ') + offices->nameOf(office));
+    }
+    elaborat->setAttribute(QStringLiteral("DATUM_ZADNJE_SPREMEMBE"),
+        QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 void MainWindow::on_actionNastavitve_triggered()
@@ -302,7 +380,14 @@ void MainWindow::on_treeWidget_itemSelectionChanged()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    appSettings.save(*this, members, nullptr);
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    std::function<QString(const QString &)> currentAttribute;
+    if (TTreeElaborat *current = treeWidget->currentElaborat())
+        currentAttribute = [current](const QString &key) { return current->attribute(key); };
+    appSettings.save(*this, members, currentAttribute);
     clearFolder(tempDir);
     event->accept();
 }

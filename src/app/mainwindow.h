@@ -17,6 +17,8 @@ class QSpinBox;
 class QSplitter;
 class SifDlg;
 class SifrantDlg;
+class TTreeDokument;
+class TTreeElaborat;
 class TTreeWidget;
 
 // The program's only window: the tree of open elaborates on the left, the page preview and the
@@ -44,9 +46,21 @@ public:
     // Loads a file into the preview with its rotation; `page` 0 shows the whole file with the
     // page spin box, another page shows only that page. Tells the user when it cannot load.
     bool showFile(const QString &path, int rotation, int page);
+    // Shows the document's file in the preview: the whole file, or the one page it stands for.
+    bool showDocument(const TTreeDokument *document);
 
-    // Enables the actions that the current elaborat's state allows.
+    // Builds a new elaborat in the tree from catalogue indices: the first procedure makes it
+    // with the attribute rows of the building cadastre when `isKs`, else of the land cadastre;
+    // the others are added in order. Its kind is the first procedure's, or `isKs` with
+    // `forceKind`. Nothing (nullptr) for an empty list.
+    TTreeElaborat *createElaborat(const QList<int> &indices, bool isKs, bool forceKind);
+
+    // Enables the actions that the current elaborat's state allows: "PDF..." while it is
+    // modified, the ZIP package and archiving while it is up to date.
     void updateActions();
+    // Whether the window may close: asks, naming the last modified elaborat in tree order,
+    // when some elaborat changed since its PDF was made.
+    bool confirmClose();
     void updateWindowTitle();
     // Warns and runs the settings dialog until an office or a contractor code is set.
     void checkSettingsAtStart();
@@ -81,6 +95,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
+    void on_actionNov_triggered();
     void on_actionNastavitve_triggered();
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();
@@ -96,6 +111,7 @@ private:
     void createPreview();
     void loadCatalogues();
     void runSettingsDialog();
+    void fillNewElaboratDefaults(TTreeElaborat *elaborat);
 
     SifDlg *offices;
     SifDlg *municipalities;

@@ -1,0 +1,128 @@
+#include "ttreedokument.h"
+
+#include "app/mainwindow.h"
+#include "app/toolrunner.h"
+#include "intake/imageconversion.h"
+#include "pagecountcache.h"
+#include "ttreebookmark.h"
+#include "ttreeelaborat.h"
+#include "ttreewidget.h"
+
+#include <QFileInfo>
+
+TTreeDokument::TTreeDokument(const QString &path, QTreeWidgetItem *parent, int page, int rotation)
+    : TTreeLeaf(parent, Type)
+    , source(path)
+    , sourceFileName(QFileInfo(path).fileName())
+{
+    setFile(path, page, rotation);
+    assignFloor(nullptr);
+}
+
+TTreeDokument::TTreeDokument(const TTreeDokument &other, QTreeWidgetItem *parent)
+    : TTreeLeaf(parent, Type)
+    , source(other.source)
+    , sourceFileName(QFileInfo(other.source).fileName())
+{
+    setFile(other.path, other.pageNumber, other.turns);
+    setNameColor(other.nameColor());
+    assignFloor(&other);
+}
+
+TTreeElaborat *TTreeDokument::elaborat() const
+{
+    if (treeWidget())
+        owner = TTreeWidget::elaboratOf(this);
+    return owner;
+}
+
+void TTreeDokument::setFile(const QString &newPath, int page, int rotation)
+{
+    createRowWidget(true);
+    if (TTreeElaborat *found = elaborat())
+        found->markModified();
+    setPathFields(newPath);
+    pageNumber = page;
+    showName();
+    turns = rotation;
+    pages = fileSuffix == QLatin1String("pdf") ? PageCountCache::pageCount(newPath) : 1;
+}
+
+void TTreeDokument::setFilePath(const QString &newPath)
+{
+    if (newPath.isEmpty())
+        return;
+    setPathFields(newPath);
+    QTreeWidget *view = treeWidget();
+    if (!view)
+        return;
+    const QList<QTreeWidgetItem *> selected = view->selectedItems();
+    TTreeElaborat *found = elaborat();
+    if (selected.size() == 1 && selected.first() == this && found && found->mainWindow())
+        found->mainWindow()->showDocument(this);
+}
+
+void TTreeDokument::setPage(int page)
+{
+    if (pageNumber == 0)
+        return;
+    pageNumber = page;
+    showName();
+}
+
+void TTreeDokument::rotate(int degrees)
+{
+    if (TTreeElaborat *found = elaborat())
+        found->markModified();
+    const int current = turns == 0 ? 360 : turns * 90;
+    turns = (((current + degrees) / 90) % 4 + 4) % 4;
+}
+
+QString TTreeDokument::filePathName(bool convert)
+{
+    if (fileSuffix == QLatin1String("pdf") || !convert)
+        return path;
+    const TTreeElaborat *found = elaborat();
+    // Without an elaborat there is no work folder to convert into.
+    if (!found)
+        return path;
+    const QString target = ImageConversion::documentPdfPath(found->workDir(), path);
+    ToolRunner().runTool(ImageConversion::convertCommand(path, target),
+        QStringLiteral("TTreeDokument - filePathName"));
+    setPathFields(target);
+    return path;
+}
+
+void TTreeDokument::assignFloor(const TTreeDokument *sourceDocument)
+{
+    const TTreeElaborat *found = elaborat();
+    TTreeBookmark *bookmark = TTreeBookmark::cast(parent());
+    if (!found || !found->isKs() || !bookmark)
+        return;
+    const bool floorPlans = bookmark->sifra() == QLatin1String("104");
+    if (floorPlans && sourceDocument && !sourceDocument->tagText().isEmpty()) {
+        const QString floor = sourceDocument->tagText();
+        const QTreeWidgetItem *sourceParent = sourceDocument->parent();
+        const bool stays
+            = sourceParent && (sourceParent == bookmark || sourceParent->parent() == bookmark);
+        if (stays || !bookmark->hasFloor(floor.toInt())) {
+            setTagText(floor);
+            return;
+        }
+    }
+    setTagText(floorPlans ? QString::number(bookmark->nextFloor()) : QString());
+}
+
+void TTreeDokument::setPathFields(const QString &newPath)
+{
+    const QFileInfo info(newPath);
+    path = newPath;
+    name = info.fileName();
+    fileSuffix = info.suffix().toLower();
+}
+
+void TTreeDokument::showName()
+{
+    const QString lower = sourceFileName.toLower();
+    setNameText(pageNumber == 0 ? lower : QStringLiteral("%1/str. %2").arg(lower).arg(pageNumber));
+}
