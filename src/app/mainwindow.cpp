@@ -143,13 +143,7 @@ QWidget *MainWindow::createPreviewPane()
 
 void MainWindow::createPreview()
 {
-    documentWidget = new DocumentWidget;
-    scrollArea->setWidget(documentWidget);
-    connect(pageSpinBox, qOverload<int>(&QSpinBox::valueChanged), documentWidget,
-        qOverload<int>(&DocumentWidget::setPage));
-    connect(documentWidget, &DocumentWidget::pageChanged, pageSpinBox, &QSpinBox::setValue);
-    connect(scaleComboBox, qOverload<int>(&QComboBox::currentIndexChanged), documentWidget,
-        &DocumentWidget::scaleDocument);
+    documentWidget = DocumentWidget::placeIn(scrollArea, pageSpinBox, scaleComboBox);
 }
 
 void MainWindow::loadCatalogues()
