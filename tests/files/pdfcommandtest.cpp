@@ -290,6 +290,33 @@ private slots:
             QStringList {QFileInfo(own).fileName()});
     }
 
+    void renumberingCountsOnlyThePagesOfThePdf()
+    {
+        TTreeElaborat *elaborat = fixture->create({QStringLiteral("VS")});
+        BuildFixture::setLandIdentity(elaborat);
+        elaborat->setAttribute(QStringLiteral("REZPOS"), QStringLiteral("7"));
+        new TTreeDokument(fixture->pdf(QStringLiteral("t.pdf"), 2, QStringLiteral("t")),
+            BuildFixture::bookmark(
+                elaborat, QStringLiteral("nc"), QStringLiteral("104"), QStringLiteral("Tloris")));
+        new TTreeDokument(fixture->pdf(QStringLiteral("v.pdf"), 3),
+            BuildFixture::bookmark(elaborat, QStringLiteral("vp"), QStringLiteral("110"),
+                QStringLiteral("Vprasalnik")));
+        TTreeBookmark *title = BuildFixture::bookmark(
+            elaborat, QStringLiteral("ns"), QStringLiteral("201"), QStringLiteral("Naslovna"));
+        auto *n = new TTreeDokument(
+            fixture->pdf(QStringLiteral("n.pdf"), 1, QStringLiteral("n")), title);
+        QVERIFY(fixture->buildPdf().succeeded);
+        const QString own = elaborat->pdfPath();
+        QCOMPARE(pageText(own, 3), QStringLiteral("n1"));
+
+        delete n;
+        auto *ownPage = new TTreeDokument(own, title, 3);
+        QVERIFY(fixture->buildPdf().succeeded);
+        // The questionnaire's three pages went to no page of this PDF.
+        QCOMPARE(ownPage->page(), 3);
+        QCOMPARE(pageText(own, 3), QStringLiteral("n1"));
+    }
+
     void aFailedBuildKeepsTheOldFileAndPath_data()
     {
         QTest::addColumn<bool>("samePath");
