@@ -5,6 +5,7 @@
 #include "dialogabout.h"
 #include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
+#include "files/buildcommands.h"
 #include "intake/documentwidget.h"
 #include "intake/sifrantdlg.h"
 #include "model/ttreedokument.h"
@@ -339,6 +340,16 @@ void MainWindow::fillNewElaboratDefaults(TTreeElaborat *elaborat)
     }
     elaborat->setAttribute(QStringLiteral("DATUM_ZADNJE_SPREMEMBE"),
         QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void MainWindow::on_actionPDF_triggered()
+{
+    runPdfCommand(*this);
+}
+
+void MainWindow::on_actionZIP_triggered()
+{
+    runZipCommand(*this);
 }
 
 void MainWindow::on_actionNastavitve_triggered()

@@ -93,6 +93,11 @@ QString TTreeDokument::filePathName(bool convert)
     return path;
 }
 
+void TTreeDokument::setConvertedFile(const QString &pdfPath)
+{
+    setPathFields(pdfPath);
+}
+
 void TTreeDokument::assignFloor(const TTreeDokument *sourceDocument)
 {
     const TTreeElaborat *found = elaborat();

@@ -63,6 +63,9 @@ public:
     // a PDF in the elaborat's work folder, which the document then uses. The conversion's
     // outcome is not examined: a missing PDF shows when the composer runs.
     QString filePathName(bool convert);
+    // Takes the PDF that the document's image was converted to, as filePathName(true) does:
+    // file, name and suffix follow it; page, page count and the preview stay as they are.
+    void setConvertedFile(const QString &pdfPath);
 
     // The floor rule of building-cadastre elaborates: a document under a "104" bookmark keeps
     // `source`'s floor when it stays in source's bookmark or the floor is free there, else it
