@@ -6,6 +6,7 @@
 #include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
 #include "files/buildcommands.h"
+#include "files/opencommand.h"
 #include "intake/documentwidget.h"
 #include "intake/sifrantdlg.h"
 #include "model/ttreedokument.h"
@@ -340,6 +341,11 @@ void MainWindow::fillNewElaboratDefaults(TTreeElaborat *elaborat)
     }
     elaborat->setAttribute(QStringLiteral("DATUM_ZADNJE_SPREMEMBE"),
         QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void MainWindow::on_actionOdpri_triggered()
+{
+    runOpenCommand(*this);
 }
 
 void MainWindow::on_actionPDF_triggered()

@@ -103,6 +103,8 @@ protected:
 
 private slots:
     void on_actionNov_triggered();
+    // "Odpri...": opens an elaborat again from its PDF or its ZIP package.
+    void on_actionOdpri_triggered();
     void on_actionNastavitve_triggered();
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();

@@ -1,0 +1,128 @@
+#include "elaboratreader.h"
+
+#include "app/mainwindow.h"
+#include "app/toolrunner.h"
+#include "catalog/katalog.h"
+#include "elaboratfile.h"
+#include "intake/sifrantdlg.h"
+#include "model/ttreebookmark.h"
+#include "model/ttreedokument.h"
+#include "model/ttreeelaborat.h"
+#include "model/ttreesestavina.h"
+#include "outlinedump.h"
+#include "services/sifdlg.h"
+
+#include <QSet>
+
+namespace {
+
+QString codeText(const SifrantDlg &codes, const QString &code)
+{
+    return code + QLatin1Char(' ') + codes.typeDescription(code).value_or(QString());
+}
+
+QString withName(const QString &code, const SifDlg &picker)
+{
+    if (code.isEmpty())
+        return QString();
+    return code + QLatin1Char(' ') + picker.nameOf(code);
+}
+
+QSet<QString> componentCodesOf(const TTreeElaborat &elaborat)
+{
+    QSet<QString> codes;
+    const QTreeWidgetItem *sestavine = elaborat.sestavineItem();
+    for (int i = 0; i < sestavine->childCount(); ++i) {
+        if (const TTreeSestavina *component = TTreeSestavina::cast(sestavine->child(i)))
+            codes.insert(component->sifra());
+    }
+    return codes;
+}
+
+void readGeneralPages(TTreeElaborat &elaborat, const QStringList &lines,
+    const QStringList &bookmarkCodes, int pageCount, const SifrantDlg &codes)
+{
+    QList<TTreeDokument *> pages;
+    for (int page = 1; page <= pageCount; ++page)
+        pages << new TTreeDokument(elaborat.pdfPath(), elaborat.sestavineItem(), page, 0);
+    const QMap<int, QString> types = generalPageCodes(lines, bookmarkCodes, pageCount);
+    for (auto type = types.cbegin(); type != types.cend(); ++type)
+        pages.at(type.key() - 1)->setTagText(codeText(codes, type.value()));
+}
+
+void readOutlineBookmarks(TTreeElaborat &elaborat, const QStringList &lines,
+    const QStringList &bookmarkCodes, const QStringList &componentCodes, int pageCount,
+    const SifrantDlg &codes)
+{
+    const QVector<ReopenBookmark> entries = reopenBookmarks(
+        lines, bookmarkCodes, componentCodes, componentCodesOf(elaborat), pageCount);
+    QList<TTreeBookmark *> made;
+    for (const ReopenBookmark &entry : entries) {
+        QTreeWidgetItem *parent = elaborat.findSestavinaBySifra(entry.componentCode);
+        if (entry.componentCode.isEmpty() || !parent)
+            parent = elaborat.sestavineItem();
+        TTreeBookmark *bookmark = entry.sharedWith >= 0
+            ? made.at(entry.sharedWith)
+            : new TTreeBookmark(entry.code, codeText(codes, entry.code), parent);
+        made << bookmark;
+        bookmark->setExpanded(true);
+        parent->setExpanded(true);
+        for (int page = entry.firstPage; page <= entry.lastPage; ++page)
+            new TTreeDokument(elaborat.pdfPath(), bookmark, page, 0);
+    }
+}
+
+} // namespace
+
+QList<int> storedProcedureIndices(const Katalog &katalog, const QStringList &ids, bool isKs)
+{
+    const Kataster kind = isKs ? Kataster::KS : Kataster::ZK;
+    QList<int> indices;
+    for (const QString &id : ids) {
+        int index = -1;
+        for (int i = 0; i < katalog.postopki().size() && index < 0; ++i) {
+            const PostopekDef *procedure = katalog.procedure(i);
+            if (procedure->id == id && procedure->kind == kind)
+                index = i;
+        }
+        if (index < 0)
+            index = katalog.procedureIndexById(id);
+        if (index >= 0)
+            indices << index;
+    }
+    return indices;
+}
+
+QString storedAttributeText(const QString &key, const QString &value,
+    const QStringList &procedureNames, const SifDlg &offices, const SifDlg &municipalities)
+{
+    if (key == QLatin1String("KO"))
+        return withName(value, municipalities);
+    if (key == QLatin1String("GEODETSKA_PISARNA"))
+        return withName(value, offices);
+    if (key == QLatin1String("POSTOPKI"))
+        return procedureNames.join(QLatin1Char(';'));
+    return value;
+}
+
+void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map)
+{
+    const MainWindow &window = *elaborat.mainWindow();
+    const QStringList names = elaborat.postopekNames();
+    for (auto field = map.cbegin(); field != map.cend(); ++field)
+        elaborat.setAttribute(field.key(),
+            storedAttributeText(field.key(), field.value(), names, *window.officePicker(),
+                *window.municipalityPicker()));
+}
+
+void readBookmarks(
+    TTreeElaborat &elaborat, const QStringList &bookmarkCodes, const QStringList &componentCodes)
+{
+    const int pageCount = ElaboratFile::readPdfInfo(elaborat.pdfPath()).pageCount;
+    const QStringList lines = ElaboratFile::dumpOutline(elaborat.pdfPath(), ToolRunner());
+    const SifrantDlg &codes = *elaborat.mainWindow()->sifrantDialog();
+    if (elaborat.hasPostopek(QStringLiteral("splosno")))
+        readGeneralPages(elaborat, lines, bookmarkCodes, pageCount, codes);
+    else
+        readOutlineBookmarks(elaborat, lines, bookmarkCodes, componentCodes, pageCount, codes);
+}

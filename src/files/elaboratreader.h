@@ -1,0 +1,41 @@
+#pragma once
+
+#include "keywords.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Katalog;
+class SifDlg;
+class TTreeElaborat;
+
+// Rebuilding an elaborat in the tree from what its PDF carries: the procedures, attributes and
+// codes of the Keywords text and the outline of the PDF.
+
+// The catalogue indices of stored procedure ids, in order; ids without a procedure are skipped.
+// An id that both cadastres use ("splosno") is taken from the stored kind's catalogue, so that a
+// building-cadastre elaborat of the general procedure stays one.
+QList<int> storedProcedureIndices(const Katalog &katalog, const QStringList &ids, bool isKs);
+
+// The attribute cell text of a stored field: the value, except that KO and GEODETSKA_PISARNA
+// get a blank and the name the picker gives their code (empty when the code is not in the
+// picker; an empty code stays an empty cell) and POSTOPKI lists `procedureNames` joined with
+// ";".
+QString storedAttributeText(const QString &key, const QString &value,
+    const QStringList &procedureNames, const SifDlg &offices, const SifDlg &municipalities);
+
+// Sets every field of the map that has an attribute row, by storedAttributeText.
+void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map);
+
+// Builds the elaborat's bookmarks and documents from the outline of its PDF (pdfPath), one
+// single-page document of that PDF per page. An elaborat of the general procedure gets all
+// pages under its sestavine node, each page that an outline entry points at labelled with the
+// entry's stored type code and title. Any other elaborat gets one bookmark per outline entry
+// with a code (its first word, else its stored code) under the component of its stored
+// component code (the sestavine node when there is none), holding the pages from the entry's
+// page up to the next entry's; all "413" entries of one component share one bookmark. When the
+// dumper fails there are no entries: the general elaborat gets its pages without labels, any
+// other neither bookmarks nor documents.
+void readBookmarks(
+    TTreeElaborat &elaborat, const QStringList &bookmarkCodes, const QStringList &componentCodes);

@@ -1,0 +1,99 @@
+#include "opencommand.h"
+
+#include "app/mainwindow.h"
+#include "app/prompter.h"
+#include "app/toolrunner.h"
+#include "elaboratfile.h"
+#include "elaboratreader.h"
+#include "keywords.h"
+#include "model/floorlabels.h"
+#include "model/ttreeelaborat.h"
+#include "model/ttreewidget.h"
+
+#include <QFileInfo>
+#include <QTime>
+
+namespace {
+
+bool isOpen(const TTreeWidget &tree, const QString &path)
+{
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        const TTreeElaborat *elaborat = TTreeElaborat::cast(tree.topLevelItem(i));
+        if (elaborat && elaborat->pdfPath().compare(path, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The elaborat PDF of the package, unpacked into the temporary folder; empty when it has none.
+QString unpackedElaborat(const MainWindow &window, const QString &packagePath, QString &folder)
+{
+    folder = packageFolder(window.tempFolder(), packagePath, QTime::currentTime());
+    ElaboratFile::unpackPackage(packagePath, folder, ToolRunner());
+    return ElaboratFile::findElaboratPdf(folder);
+}
+
+std::optional<StoredKeywords> readKeywords(const QString &pdfPath, KeywordMap &map)
+{
+    const PdfInfo info = ElaboratFile::readPdfInfo(pdfPath);
+    if (!info.loaded || info.keywords.isEmpty())
+        return std::nullopt;
+    map = keywordMap(info.keywords);
+    return storedKeywords(map);
+}
+
+} // namespace
+
+QString packageFolder(const QString &tempFolder, const QString &packagePath, const QTime &time)
+{
+    return tempFolder + QLatin1Char('/') + QFileInfo(packagePath).baseName()
+        + time.toString(QStringLiteral("hhmmss"));
+}
+
+void runOpenCommand(MainWindow &window)
+{
+    ToolRunner::logRecord(QStringLiteral("on_actionOdpri_triggered"));
+    const QString path = Prompter::current().openFileName(&window, QStringLiteral("Odpri elaborat"),
+        window.windowSettings().lastSaveAsName,
+        QStringLiteral(
+            "vse podprte datoteke (*.pdf *.zip);;stisnjen elaborat (*.zip);;PDF elaborat (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (isOpen(*window.tree(), path)) {
+        Prompter::information(
+            &window, QString(), QStringLiteral("Elaborat '%1' je ze odprt.").arg(path));
+        return;
+    }
+    if (!odpriElaborat(window, path))
+        Prompter::information(
+            &window, QString(), QStringLiteral("Napaka pri odpiranju elaborata."));
+}
+
+bool odpriElaborat(MainWindow &window, const QString &path)
+{
+    QString pdfPath = path;
+    QString packageContent;
+    const bool package = QFileInfo(path).suffix().toLower() == QLatin1String("zip");
+    if (package) {
+        pdfPath = unpackedElaborat(window, path, packageContent);
+        if (pdfPath.isEmpty())
+            return false;
+    }
+    KeywordMap map;
+    const std::optional<StoredKeywords> stored = readKeywords(pdfPath, map);
+    if (!stored)
+        return false;
+    TTreeElaborat *elaborat = window.createElaborat(
+        storedProcedureIndices(window.katalog(), stored->procedureIds, stored->isKs), stored->isKs,
+        stored->forcedKind);
+    if (!elaborat)
+        return false;
+    fillStoredAttributes(*elaborat, map);
+    elaborat->setPdfPath(pdfPath, true);
+    readBookmarks(*elaborat, stored->bookmarkCodes, stored->componentCodes);
+    if (elaborat->isKs())
+        applyFloorLabels(*elaborat, stored->floors);
+    // Everything above made or changed items; the tree is now what the PDF holds.
+    elaborat->markUpToDate();
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class MainWindow;
+class QTime;
+
+// Opening an elaborat again from its PDF or its ZIP package.
+
+// "Odpri...": asks for a PDF or a package, starting at the last save-as name; a file whose path
+// an open elaborat has as its PDF already (letter case ignored) is refused with
+// "Elaborat '%1' je ze odprt."; a file that does not open gives "Napaka pri odpiranju
+// elaborata.".
+void runOpenCommand(MainWindow &window);
+
+// Opens the PDF elaborat at `path`, or the one in the ZIP package at `path` (a ".zip" suffix in
+// any letter case), as a new elaborat of the tree: its procedures, attributes, bookmarks and
+// one document per page of the PDF, the package's other files as its digital data, the floor
+// labels of a building-cadastre elaborat. The new elaborat is current and up to date and shows
+// its PDF's base name. False, with nothing added, when the package holds no elaborat, the PDF
+// does not load, its Keywords text has no POSTOPKI field or names no known procedure.
+bool odpriElaborat(MainWindow &window, const QString &path);
+
+// The folder a package is unpacked into: <tempFolder>/<the package's file name up to its first
+// dot><time as hhmmss>.
+QString packageFolder(const QString &tempFolder, const QString &packagePath, const QTime &time);
