@@ -1,0 +1,182 @@
+#include "files/opencommand.h"
+#include "app/toolrunner.h"
+#include "buildfixture.h"
+#include "files/pdfbuild.h"
+#include "model/ttreebookmark.h"
+#include "model/ttreedokument.h"
+#include "model/ttreeelaborat.h"
+#include "model/ttreewidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <memory>
+
+// "Odpri..." in a real main window: the file dialog, the already-open rule, the failure message,
+// and packages unpacked with the real archiver.
+class OpenCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<BuildFixture> fixture;
+
+    // A land-cadastre elaborat of two pages built at `relative` with the real composer; the
+    // elaborat itself is closed again.
+    QString builtPdf(const QString &relative)
+    {
+        TTreeElaborat *elaborat = fixture->create({QStringLiteral("UM")});
+        new TTreeDokument(fixture->pdf(QStringLiteral("vir.pdf"), 2),
+            BuildFixture::bookmark(
+                elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica")));
+        QDir().mkpath(QFileInfo(fixture->path(relative)).absolutePath());
+        elaborat->setPdfPath(fixture->path(relative), true);
+        if (!buildElaboratPdf(elaborat->snapshot(), ToolRunner()).written)
+            qFatal("the elaborat was not built");
+        delete elaborat;
+        return fixture->path(relative);
+    }
+
+    QString zipped(const QString &relative, const QStringList &files)
+    {
+        ToolCommand command;
+        command.folder = QStringLiteral("7z");
+        command.program = QStringLiteral("7za");
+        command.arguments
+            = QStringList {QStringLiteral("a"), QStringLiteral("-tzip"), fixture->path(relative)}
+            + files;
+        if (!ToolRunner().runTool(command, QStringLiteral("test")).succeeded())
+            qFatal("the archiver failed");
+        return fixture->path(relative);
+    }
+
+    int elaborates() const { return fixture->window().tree()->topLevelItemCount(); }
+
+    void open(const QString &path)
+    {
+        fixture->prompter().fileNames.enqueue(path);
+        fixture->window().actionOdpri->trigger();
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<BuildFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void asksForTheFileAndOpensIt()
+    {
+        const QString pdf = builtPdf(QStringLiteral("izhod/0850_00012_000.pdf"));
+        fixture->window().windowSettings().lastSaveAsName = fixture->path(QStringLiteral("x.pdf"));
+        open(pdf);
+
+        QCOMPARE(fixture->prompter().shown.size(), 1);
+        const ScriptedPrompter::Shown dialog = fixture->prompter().shown.first();
+        QCOMPARE(dialog.kind, ScriptedPrompter::OpenFile);
+        QCOMPARE(dialog.title, QStringLiteral("Odpri elaborat"));
+        QCOMPARE(dialog.detail, fixture->path(QStringLiteral("x.pdf")));
+        QCOMPARE(dialog.filter,
+            QStringLiteral("vse podprte datoteke (*.pdf *.zip);;stisnjen elaborat (*.zip);;PDF "
+                           "elaborat (*.pdf)"));
+        QVERIFY(fixture->base.folder.read(QStringLiteral(".tmp/debug.log"))
+                    .contains("\r\n--------on_actionOdpri_triggered----------\r\n"));
+
+        TTreeElaborat *elaborat = fixture->window().tree()->currentElaborat();
+        QVERIFY(elaborat);
+        QCOMPARE(elaborat->text(0), QStringLiteral("0850_00012_000"));
+        QCOMPARE(elaborat->pdfPath(), pdf);
+        QCOMPARE(elaborat->documentCount(), 2);
+        QVERIFY(elaborat->upToDate());
+        QVERIFY(fixture->window().actionZIP->isEnabled());
+        QVERIFY(fixture->window().actionArhiviraj->isEnabled());
+        QVERIFY(!fixture->window().actionPDF->isEnabled());
+        QVERIFY(
+            fixture->base.folder.read(QStringLiteral(".tmp/debug.log")).contains("TTreeElaborat5"));
+    }
+
+    void cancellingOpensNothing()
+    {
+        fixture->window().actionOdpri->trigger();
+        QCOMPARE(fixture->prompter().shown.size(), 1);
+        QCOMPARE(elaborates(), 0);
+    }
+
+    void anOpenFileIsNotOpenedAgain_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("same path") << "izhod/Elaborat.pdf";
+        QTest::newRow("other letter case") << "IZHOD/elaborat.PDF";
+    }
+
+    void anOpenFileIsNotOpenedAgain()
+    {
+        QFETCH(QString, chosen);
+        open(builtPdf(QStringLiteral("izhod/Elaborat.pdf")));
+        QCOMPARE(elaborates(), 1);
+        fixture->prompter().shown.clear();
+        open(fixture->path(chosen));
+        QCOMPARE(fixture->prompter().messageTexts(),
+            QStringList {QStringLiteral("Elaborat '%1' je ze odprt.").arg(fixture->path(chosen))});
+        QCOMPARE(elaborates(), 1);
+    }
+
+    void aFileThatDoesNotOpenIsTold_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("PDF without Keywords") << "navaden.pdf";
+        QTest::newRow("package without an elaborat") << "paket.zip";
+        QTest::newRow("missing package") << "manjka.zip";
+    }
+
+    void aFileThatDoesNotOpenIsTold()
+    {
+        QFETCH(QString, name);
+        const QString plain = fixture->pdf(QStringLiteral("navaden.pdf"), 2);
+        QVERIFY(fixture->base.folder.write(QStringLiteral("opis.txt"), "opis"));
+        zipped(QStringLiteral("paket.zip"), {plain, fixture->path(QStringLiteral("opis.txt"))});
+        open(fixture->path(name));
+        QCOMPARE(fixture->prompter().messageTexts(),
+            QStringList {QStringLiteral("Napaka pri odpiranju elaborata.")});
+        QCOMPARE(elaborates(), 0);
+    }
+
+    void aPackageIsUnpackedIntoTheTemporaryFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("lower case") << "1728_00012_12.zip";
+        QTest::newRow("upper case suffix") << "1728_00012_12.ZIP";
+    }
+
+    void aPackageIsUnpackedIntoTheTemporaryFolder()
+    {
+        QFETCH(QString, name);
+        const QString pdf = builtPdf(QStringLiteral("izhod/1728_00012_000.pdf"));
+        const QString plain = fixture->pdf(QStringLiteral("navaden.pdf"), 1);
+        const QString package = zipped(QStringLiteral("paketi/") + name, {plain, pdf});
+        const QTime before = QTime::currentTime();
+        QVERIFY(odpriElaborat(fixture->window(), package));
+        const TTreeElaborat *elaborat = fixture->window().tree()->currentElaborat();
+        const QFileInfo opened(elaborat->pdfPath());
+        QCOMPARE(opened.fileName(), QStringLiteral("1728_00012_000.pdf"));
+        QCOMPARE(
+            opened.absolutePath().section(QLatin1Char('/'), 0, -2), fixture->window().tempFolder());
+        const QString folder = opened.absoluteDir().dirName();
+        QVERIFY(folder.startsWith(QStringLiteral("1728_00012_12")));
+        const QTime stamp = QTime::fromString(folder.right(6), QStringLiteral("hhmmss"));
+        QVERIFY(stamp.isValid() && qAbs(stamp.secsTo(before)) <= 2);
+        QCOMPARE(elaborat->text(0), QStringLiteral("1728_00012_000"));
+        QCOMPARE(elaborat->documentCount(), 2);
+        QVERIFY(elaborat->upToDate());
+        QVERIFY(fixture->base.folder.read(QStringLiteral(".tmp/debug.log"))
+                    .contains("MainWindow - odpriElaborat"));
+    }
+
+    void packageFolderNamesTheBaseAndTheTime()
+    {
+        QCOMPARE(packageFolder(QStringLiteral("/p/.tmp"),
+                     QStringLiteral("/a/b.c/1722_00045.v2.zip"), QTime(9, 5, 7)),
+            QStringLiteral("/p/.tmp/1722_00045090507"));
+    }
+};
+
+QTEST_MAIN(OpenCommandTest)
+#include "opencommandtest.moc"
