@@ -5,6 +5,7 @@
 #include "outlinedump.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <poppler-qt6.h>
 
@@ -60,6 +61,19 @@ QString findElaboratPdf(const QString &folder)
             return dir.filePath(name);
     }
     return QString();
+}
+
+QStringList packageDataFiles(const QString &folder, const QString &pdfPath)
+{
+    const QString elaborat = QFileInfo(pdfPath).absoluteFilePath();
+    QStringList files;
+    const QFileInfoList entries
+        = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (entry.absoluteFilePath() != elaborat)
+            files << entry.absoluteFilePath();
+    }
+    return files;
 }
 
 } // namespace ElaboratFile

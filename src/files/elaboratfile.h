@@ -31,4 +31,8 @@ void unpackPackage(const QString &packagePath, const QString &folder, const Tool
 // a POSTOPKI field; empty when there is none.
 QString findElaboratPdf(const QString &folder);
 
+// The files of an unpacked package besides its elaborat PDF, by name: every file of the folder,
+// hidden ones and names without a dot included; no folders.
+QStringList packageDataFiles(const QString &folder, const QString &pdfPath);
+
 } // namespace ElaboratFile

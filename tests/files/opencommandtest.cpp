@@ -1,6 +1,7 @@
 #include "files/opencommand.h"
 #include "app/toolrunner.h"
 #include "buildfixture.h"
+#include "files/elaboratfile.h"
 #include "files/pdfbuild.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
@@ -168,6 +169,20 @@ private slots:
         QVERIFY(elaborat->upToDate());
         QVERIFY(fixture->base.folder.read(QStringLiteral(".tmp/debug.log"))
                     .contains("MainWindow - odpriElaborat"));
+    }
+
+    void everyOtherFileOfAPackageIsItsData()
+    {
+        for (const char *name : {"paket/elaborat.pdf", "paket/meje.dxf", "paket/README",
+                 "paket/.skrito", "paket/mapa/notri.txt"})
+            QVERIFY(fixture->base.folder.write(QString::fromLatin1(name), "x"));
+        QStringList files = ElaboratFile::packageDataFiles(fixture->path(QStringLiteral("paket")),
+            fixture->path(QStringLiteral("paket/elaborat.pdf")));
+        files.sort();
+        QCOMPARE(files,
+            QStringList({fixture->path(QStringLiteral("paket/.skrito")),
+                fixture->path(QStringLiteral("paket/README")),
+                fixture->path(QStringLiteral("paket/meje.dxf"))}));
     }
 
     void packageFolderNamesTheBaseAndTheTime()
