@@ -5,6 +5,7 @@
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/toolrunner.h"
+#include "benchtiming.h"
 #include "files/elaboratfile.h"
 #include "files/opencommand.h"
 #include "files/pdfbuild.h"
@@ -16,32 +17,16 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 constexpr int pages = 500;
 constexpr int bookmarks = 100;
-
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 void prepareProgramFolder(const QTemporaryDir &folder)
 {
