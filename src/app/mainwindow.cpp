@@ -21,6 +21,7 @@
 #include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -347,6 +348,11 @@ void MainWindow::fillNewElaboratDefaults(TTreeElaborat *elaborat)
         QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }
 
+void MainWindow::on_actionZapri_triggered()
+{
+    treeWidget->closeElaborat(treeWidget->currentElaborat());
+}
+
 void MainWindow::on_actionNastavitve_triggered()
 {
     runSettingsDialog();
@@ -376,6 +382,15 @@ void MainWindow::on_treeWidget_itemSelectionChanged()
     pageSpinBox->setEnabled(false);
     scaleComboBox->setEnabled(false);
     l_npages->setText(QStringLiteral("0"));
+    treeWidget->showSelectionInPreview();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete)
+        treeWidget->removeSelectedItems();
+    else
+        QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -93,9 +93,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Delete removes the selected items of the tree, after the user confirms.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void on_actionNov_triggered();
+    void on_actionZapri_triggered();
     void on_actionNastavitve_triggered();
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();
