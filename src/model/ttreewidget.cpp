@@ -366,6 +366,10 @@ void TTreeWidget::dragEnterEvent(QDragEnterEvent *event)
     event->setDropAction(Qt::MoveAction);
     dragIndex = pressedIndex;
     QTreeWidget::dragEnterEvent(event);
+    // A drag that began with a press in this view is the view's own, whatever source the
+    // drag system names.
+    if (!event->isAccepted() && dragIndex.isValid())
+        event->accept();
 }
 
 void TTreeWidget::dragMoveEvent(QDragMoveEvent *event)
