@@ -4,6 +4,7 @@
 // from unconverted images. Run it by hand: build/bench/pdfbuildbench [rounds]
 #include "app/apppaths.h"
 #include "app/toolrunner.h"
+#include "benchtiming.h"
 #include "files/elaboratsnapshot.h"
 #include "files/pdfbuild.h"
 
@@ -19,23 +20,12 @@
 #include <cstdio>
 #include <functional>
 
+using BenchTiming::median;
+using BenchTiming::timed;
+
 namespace {
 constexpr int pdfFiles = 30;
 constexpr int images = 20;
-
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 QString makePdf(const QString &path, int pages)
 {
