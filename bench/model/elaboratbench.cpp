@@ -4,6 +4,7 @@
 // building-cadastre elaborat. Run it by hand: build/bench/elaboratbench [rounds]
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
+#include "benchtiming.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
@@ -20,6 +21,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+
+using BenchTiming::median;
+using BenchTiming::timed;
 
 namespace {
 void copyConfig(const QString &target)
@@ -40,20 +44,6 @@ QString makePdf(const QString &path, int pages)
     for (int page = 1; page < pages; ++page)
         writer.newPage();
     return path;
-}
-
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
 }
 
 struct Figures

@@ -5,6 +5,7 @@
 #include "dialogabout.h"
 #include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
+#include "files/buildcommands.h"
 #include "intake/documentwidget.h"
 #include "intake/sifrantdlg.h"
 #include "model/ttreedokument.h"
@@ -144,13 +145,7 @@ QWidget *MainWindow::createPreviewPane()
 
 void MainWindow::createPreview()
 {
-    documentWidget = new DocumentWidget;
-    scrollArea->setWidget(documentWidget);
-    connect(pageSpinBox, qOverload<int>(&QSpinBox::valueChanged), documentWidget,
-        qOverload<int>(&DocumentWidget::setPage));
-    connect(documentWidget, &DocumentWidget::pageChanged, pageSpinBox, &QSpinBox::setValue);
-    connect(scaleComboBox, qOverload<int>(&QComboBox::currentIndexChanged), documentWidget,
-        &DocumentWidget::scaleDocument);
+    documentWidget = DocumentWidget::placeIn(scrollArea, pageSpinBox, scaleComboBox);
 }
 
 void MainWindow::loadCatalogues()
@@ -351,6 +346,16 @@ void MainWindow::fillNewElaboratDefaults(TTreeElaborat *elaborat)
 void MainWindow::on_actionZapri_triggered()
 {
     treeWidget->closeElaborat(treeWidget->currentElaborat());
+}
+
+void MainWindow::on_actionPDF_triggered()
+{
+    runPdfCommand(*this);
+}
+
+void MainWindow::on_actionZIP_triggered()
+{
+    runZipCommand(*this);
 }
 
 void MainWindow::on_actionNastavitve_triggered()

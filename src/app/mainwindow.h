@@ -91,6 +91,13 @@ public:
     QLabel *label;
     QComboBox *scaleComboBox;
 
+public slots:
+    // "PDF..." (and the elaborat menu's "Izdelaj PDF elaborata"): builds the current
+    // elaborat's PDF behind the build dialog.
+    void on_actionPDF_triggered();
+    // "stisnjen paket...": packs the current elaborat into a ZIP package behind the dialog.
+    void on_actionZIP_triggered();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Delete removes the selected items of the tree, after the user confirms.

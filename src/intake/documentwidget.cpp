@@ -1,5 +1,9 @@
 #include "documentwidget.h"
 
+#include <QComboBox>
+#include <QScrollArea>
+#include <QSpinBox>
+
 #include <poppler-qt6.h>
 
 DocumentWidget::DocumentWidget(QWidget *parent)
@@ -9,6 +13,18 @@ DocumentWidget::DocumentWidget(QWidget *parent)
 }
 
 DocumentWidget::~DocumentWidget() = default;
+
+DocumentWidget *DocumentWidget::placeIn(QScrollArea *area, QSpinBox *pages, QComboBox *zoom)
+{
+    auto *widget = new DocumentWidget;
+    area->setWidget(widget);
+    connect(pages, qOverload<int>(&QSpinBox::valueChanged), widget,
+        qOverload<int>(&DocumentWidget::setPage));
+    connect(widget, &DocumentWidget::pageChanged, pages, &QSpinBox::setValue);
+    connect(zoom, qOverload<int>(&QComboBox::currentIndexChanged), widget,
+        &DocumentWidget::scaleDocument);
+    return widget;
+}
 
 const QVector<double> &DocumentWidget::zoomFactors()
 {

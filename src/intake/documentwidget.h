@@ -4,6 +4,10 @@
 #include <QVector>
 #include <memory>
 
+class QComboBox;
+class QScrollArea;
+class QSpinBox;
+
 namespace Poppler {
 class Document;
 }
@@ -32,6 +36,10 @@ public:
     void setScale(double scale);
 
     static const QVector<double> &zoomFactors();
+
+    // Makes the preview of a form: a widget shown in `area` (which owns it), driven by the
+    // form's page spin box and zoom list, and keeping the spin box on the page it shows.
+    static DocumentWidget *placeIn(QScrollArea *area, QSpinBox *pages, QComboBox *zoom);
 
 signals:
     // The 1-based number of the page now shown.

@@ -68,14 +68,7 @@ SifrantDlg::~SifrantDlg()
 
 void SifrantDlg::setUpPreview()
 {
-    documentWidget = new DocumentWidget;
-    scrollArea->setWidget(documentWidget);
-    connect(pageSpinBox, qOverload<int>(&QSpinBox::valueChanged), documentWidget,
-        qOverload<int>(&DocumentWidget::setPage));
-    connect(documentWidget, &DocumentWidget::pageChanged, pageSpinBox, &QSpinBox::setValue);
-    connect(scaleComboBox, qOverload<int>(&QComboBox::currentIndexChanged), documentWidget,
-        &DocumentWidget::scaleDocument);
-
+    documentWidget = DocumentWidget::placeIn(scrollArea, pageSpinBox, scaleComboBox);
     conversion = new TConvertProcess(this);
     conversion->setProcessChannelMode(QProcess::MergedChannels);
     connect(conversion, &QProcess::finished, this, &SifrantDlg::processFinished);

@@ -73,8 +73,9 @@ public:
     // Prepares the dialog for these files: one table row per file, in order, each with the
     // type of `defaultCode` when the current kind's tree has it (else no type), all rows
     // selected, no tree entry selected. Images are converted for the preview into
-    // `previewFolder` (an elaborat's workDir), as "<previewFolder>/<file name>.pdf". The default
-    // code is a component's "bookmark" attribute, else a bookmark's code, else empty.
+    // `previewFolder` (an elaborat's workDir, absolute: the converter runs in its tool folder),
+    // as "<previewFolder>/<file name>.pdf". The default code is a component's "bookmark"
+    // attribute, else a bookmark's code, else empty.
     void setup(const QStringList &files, const QString &previewFolder, const QString &defaultCode);
 
     // One record per table row, in table order, made by the last accept(); a reject() or a new
@@ -92,6 +93,7 @@ public slots:
     // Closes the dialog with Rejected; the result list keeps what the last accept() made.
     void reject() override;
     // Shows only the current kind's tree, then runs the dialog modally; 1 means accepted.
+    // Prompter::current().exec(dialog) reaches this override too.
     int exec() override;
     // Continues a preview once its conversion ends: shows the converted file when the
     // conversion succeeded and its file is still the one selected row.

@@ -127,6 +127,11 @@ void TTreeDokument::startPreview(MainWindow *mainWindow)
         path, ImageConversion::documentPdfPath(found->workDir(), path), this);
 }
 
+void TTreeDokument::setConvertedFile(const QString &pdfPath)
+{
+    setPathFields(pdfPath);
+}
+
 void TTreeDokument::assignFloor(const TTreeDokument *sourceDocument)
 {
     const TTreeBookmark *bookmark = TTreeBookmark::cast(parent());

@@ -67,6 +67,9 @@ public:
     // a PDF in the elaborat's work folder, which the document then uses. The conversion's
     // outcome is not examined: a missing PDF shows when the composer runs.
     QString filePathName(bool convert);
+    // Takes the PDF that the document's image was converted to, as filePathName(true) does:
+    // file, name and suffix follow it; page, page count and the preview stay as they are.
+    void setConvertedFile(const QString &pdfPath);
 
     // Shows the document in the main window's preview; an image is first converted to a PDF
     // in the elaborat's work folder, in the background, and shown when the conversion ends

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "catalog/katalog.h"
+#include "files/outline.h"
 #include "platform/platform.h"
 #include "tabelaatributov.h"
 #include "treewalk.h"
@@ -301,8 +302,12 @@ void TTreeElaborat::removeEmptySubtitles()
 
 void TTreeElaborat::renumberOwnPages(const QString &path)
 {
+    // Only the documents that went into the PDF have pages in it: a building-cadastre
+    // elaborat's "110" pages go to the REN PDF instead.
+    const QList<QTreeWidgetItem *> items = walkItems(this);
     int before = 0;
-    for (TTreeDokument *document : documents()) {
+    for (int index : pdfDocuments(snapshot())) {
+        TTreeDokument *document = TTreeDokument::cast(items.at(index));
         if (document->page() != 0 && document->filePathName(false) == path)
             document->setPage(before + 1);
         before += document->contributedPages();

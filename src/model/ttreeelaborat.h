@@ -108,7 +108,7 @@ public:
     // Removes every subtitle that has no documents left.
     void removeEmptySubtitles();
     // After a build into `path` again: each single page of that file points to the page where
-    // it now stands in the new file.
+    // it now stands in the new file (pages left out of the PDF are not counted).
     void renumberOwnPages(const QString &path);
 
     // A plain copy of everything the naming, building and checking rules read, for a worker

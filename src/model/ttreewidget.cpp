@@ -210,9 +210,11 @@ void TTreeWidget::runElaboratCommand(const QString &entry, TTreeElaborat *elabor
         if (TabelaAtributov *table = elaborat->tabela())
             table->editProcedures();
     } else if (entry == Entry::buildPdf) {
-        invokeWindowSlot("on_actionPDF_triggered");
+        if (mainWindow)
+            mainWindow->on_actionPDF_triggered();
     } else if (entry == Entry::buildZip) {
-        invokeWindowSlot("on_actionZIP_triggered");
+        if (mainWindow)
+            mainWindow->on_actionZIP_triggered();
     } else if (entry == Entry::close) {
         closeElaborat(elaborat);
     } else if (entry == Entry::check) {
@@ -222,8 +224,7 @@ void TTreeWidget::runElaboratCommand(const QString &entry, TTreeElaborat *elabor
     }
 }
 
-// The main window's commands that other parts of the program carry out are reached by name,
-// so that the menu works with whichever of them the window has.
+// The check is the main window's command, reached by name while the window may not have it.
 void TTreeWidget::invokeWindowSlot(const char *slot)
 {
     if (!mainWindow)

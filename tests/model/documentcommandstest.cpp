@@ -412,6 +412,22 @@ private slots:
         QCOMPARE(view().topLevelItem(0), second);
     }
 
+    void thePdfAndZipEntriesRunTheWindowsCommands()
+    {
+        TTreeElaborat *elaborat = fixture->create({ElaboratFixture::Um});
+        TTreeElaborat *other = fixture->create({ElaboratFixture::Par});
+        view().runElaboratCommand(Entry::buildPdf, elaborat);
+        QCOMPARE(view().currentElaborat(), elaborat);
+        QCOMPARE(
+            prompter->messageTexts(), QStringList({"V izbranem elaboratu ni dodanih dokumentov."}));
+
+        other->markUpToDate();
+        prompter->shown.clear();
+        view().runElaboratCommand(Entry::buildZip, other);
+        QCOMPARE(view().currentElaborat(), other);
+        QVERIFY(!prompter->shown.isEmpty());
+    }
+
     void theProceduresEntryOpensTheProcedureDialog()
     {
         TTreeElaborat *elaborat = fixture->create({ElaboratFixture::Um});

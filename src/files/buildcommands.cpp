@@ -1,0 +1,85 @@
+#include "buildcommands.h"
+
+#include "app/mainwindow.h"
+#include "app/prompter.h"
+#include "app/toolrunner.h"
+#include "dialogizdelavaelaborata.h"
+#include "model/ttreeelaborat.h"
+#include "model/ttreewidget.h"
+#include "naming.h"
+#include "outline.h"
+#include "pdfpath.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString proposedZipPath(const TTreeElaborat &elaborat, const QString &name)
+{
+    if (elaborat.pdfPath().isEmpty())
+        return name;
+    return QFileInfo(elaborat.pdfPath()).absolutePath() + QLatin1Char('/') + name;
+}
+
+// Packing leaves the REN PDF out when KO or REZPOS fail their checks; the user hears why.
+void warnAboutRenPdf(MainWindow &window, const ElaboratSnapshot &snapshot)
+{
+    if (!separatesRenPages(snapshot) || renDocuments(snapshot).isEmpty())
+        return;
+    const NamingCheck ren = renFileName(identityOf(snapshot));
+    if (!ren.ok)
+        Prompter::warning(&window, ren.title, ren.warning);
+}
+
+} // namespace
+
+void runPdfCommand(MainWindow &window)
+{
+    ToolRunner::logRecord(QStringLiteral("on_actionPDF_triggered"));
+    TTreeElaborat *elaborat = window.tree()->currentElaborat();
+    if (!elaborat)
+        return;
+    if (elaborat->documentCount() == 0) {
+        Prompter::information(
+            &window, QString(), QStringLiteral("V izbranem elaboratu ni dodanih dokumentov."));
+        return;
+    }
+    const QString path = choosePdfPath(window, elaborat);
+    if (path.isEmpty())
+        return;
+    const bool same = path == elaborat->pdfPath();
+    elaborat->setPdfPath(path, false);
+    bool compress = false;
+    {
+        DialogIzdelavaElaborata dialog(elaborat, true, false, &window);
+        Prompter::current().exec(&dialog);
+        if (dialog.succeeded() && same)
+            elaborat->renumberOwnPages(path);
+        compress = dialog.compress();
+    }
+    if (compress)
+        runZipCommand(window);
+}
+
+void runZipCommand(MainWindow &window)
+{
+    ToolRunner::logRecord(QStringLiteral("on_actionZIP_triggered"));
+    TTreeElaborat *elaborat = window.tree()->currentElaborat();
+    if (!elaborat)
+        return;
+    const ElaboratSnapshot snapshot = elaborat->snapshot();
+    const NamingCheck name = zipFileName(identityOf(snapshot));
+    if (!name.ok) {
+        Prompter::warning(&window, name.title, name.warning);
+        return;
+    }
+    const QString chosen
+        = Prompter::current().saveFileName(&window, QStringLiteral("Stisni elaborat"),
+            proposedZipPath(*elaborat, name.value), QStringLiteral("ZIP (*.zip)"));
+    if (chosen.isEmpty())
+        return;
+    warnAboutRenPdf(window, snapshot);
+    elaborat->zipPath = chosen;
+    DialogIzdelavaElaborata dialog(elaborat, false, true, &window);
+    Prompter::current().exec(&dialog);
+}

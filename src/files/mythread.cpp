@@ -1,0 +1,38 @@
+#include "mythread.h"
+
+#include "app/toolrunner.h"
+#include "pdfbuild.h"
+#include "zippackage.h"
+
+MyThread::MyThread(
+    const ElaboratSnapshot &snapshot, bool mode, const QString &zipPath, QObject *parent)
+    : QThread(parent)
+    , source(snapshot)
+    , pdfMode(mode)
+    , zipPath(zipPath)
+{ }
+
+MyThread::~MyThread()
+{
+    stop();
+    wait();
+}
+
+void MyThread::stop()
+{
+    stopFlag = true;
+}
+
+void MyThread::run()
+{
+    const ToolRunner runner(&stopFlag);
+    if (pdfMode) {
+        const PdfBuildResult result = buildElaboratPdf(source, runner);
+        outputWritten = result.written;
+        converted = result.convertedFiles;
+    } else {
+        const ZipPackResult result = packElaborat(source, zipPath, runner);
+        outputWritten = result.written;
+        converted = result.convertedFiles;
+    }
+}
