@@ -18,23 +18,11 @@
 #include <QTest>
 #include <memory>
 
+using TreeActions::childrenOf;
+
 using namespace TreeMenus;
 
 namespace {
-QStringList childrenOf(const QTreeWidgetItem *item)
-{
-    QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i) {
-        const QTreeWidgetItem *child = item->child(i);
-        const TTreeLeaf *leaf = TTreeLeaf::cast(child);
-        QString text = leaf ? leaf->nameText() : child->text(0);
-        if (leaf && !leaf->tagText().isEmpty())
-            text += " [" + leaf->tagText() + "]";
-        texts << text;
-    }
-    return texts;
-}
-
 const QString removeQuestion
     = QStringLiteral("Ali res zelite odstraniti izbrane sestavine iz elaborata?");
 } // namespace

@@ -13,27 +13,14 @@
 #include <QTest>
 #include <memory>
 
+using TreeActions::childrenOf;
+
 using namespace TreeMenus;
 
 namespace {
 const QString imageFilter = QStringLiteral(
     "vse podprte datoteke (*.pdf *.jpg *.jpeg *.png *.tif *.tiff);;slikovne datoteke (*.jpg "
     "*.jpeg *.png *.tif *.tiff);;PDF datoteke (*.pdf)");
-
-// The children of an item as "text" for items and "name [tag]" for leaves.
-QStringList childrenOf(const QTreeWidgetItem *item)
-{
-    QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i) {
-        const QTreeWidgetItem *child = item->child(i);
-        if (const TTreeLeaf *leaf = TTreeLeaf::cast(child))
-            texts << leaf->nameText()
-                    + (leaf->tagText().isEmpty() ? QString() : " [" + leaf->tagText() + "]");
-        else
-            texts << child->text(0);
-    }
-    return texts;
-}
 
 SifrantResult typed(const QString &path, const QString &code, const QString &text)
 {

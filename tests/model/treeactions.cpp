@@ -2,6 +2,7 @@
 
 #include "intake/sifrantdlg.h"
 #include "model/ttreeelaborat.h"
+#include "model/ttreeleaf.h"
 #include "model/ttreewidget.h"
 
 #include <QDragEnterEvent>
@@ -32,6 +33,26 @@ QStringList menuAt(TTreeWidget &view, QTreeWidgetItem *item)
     const QPoint position = item ? centreOf(view, item) : emptySpace(view);
     const std::unique_ptr<QMenu> menu = view.contextMenuAt(position);
     return menu ? entries(*menu) : QStringList();
+}
+
+QStringList menuOn(TTreeWidget &view, QTreeWidgetItem *item)
+{
+    select(view, item ? QList<QTreeWidgetItem *> {item} : QList<QTreeWidgetItem *> {});
+    return menuAt(view, item);
+}
+
+QStringList childrenOf(const QTreeWidgetItem *item)
+{
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem *child = item->child(i);
+        const TTreeLeaf *leaf = TTreeLeaf::cast(child);
+        QString text = leaf ? leaf->nameText() : child->text(0);
+        if (leaf && !leaf->tagText().isEmpty())
+            text += QStringLiteral(" [") + leaf->tagText() + QLatin1Char(']');
+        texts << text;
+    }
+    return texts;
 }
 
 void select(TTreeWidget &view, const QList<QTreeWidgetItem *> &items)

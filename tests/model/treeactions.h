@@ -18,6 +18,12 @@ QStringList entries(const QMenu &menu);
 // The item menu of a right click on `item` (nullptr: empty space) with the items selected as
 // they are: the elaborat menu on a root.
 QStringList menuAt(TTreeWidget &view, QTreeWidgetItem *item);
+// The same after a right click selected the item (nothing on empty space).
+QStringList menuOn(TTreeWidget &view, QTreeWidgetItem *item);
+
+// The children of an item as they read: the text of an item, the name of a leaf followed by
+// " [tag]" when it has a tag.
+QStringList childrenOf(const QTreeWidgetItem *item);
 
 // Exactly these items are selected.
 void select(TTreeWidget &view, const QList<QTreeWidgetItem *> &items);

@@ -11,21 +11,7 @@
 #include <QTest>
 #include <memory>
 
-namespace {
-QStringList childrenOf(const QTreeWidgetItem *item)
-{
-    QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i) {
-        const QTreeWidgetItem *child = item->child(i);
-        const TTreeLeaf *leaf = TTreeLeaf::cast(child);
-        QString text = leaf ? leaf->nameText() : child->text(0);
-        if (leaf && !leaf->tagText().isEmpty())
-            text += " [" + leaf->tagText() + "]";
-        texts << text;
-    }
-    return texts;
-}
-} // namespace
+using TreeActions::childrenOf;
 
 // Drag and drop through the view's own drag events and mime data, in every case of a document
 // or a bookmark dropped on a component, a bookmark, a document or the sestavine node, within

@@ -42,12 +42,7 @@ private:
 
     TTreeWidget &view() { return *fixture->window().tree(); }
 
-    QStringList menuOn(QTreeWidgetItem *item)
-    {
-        TreeActions::select(
-            view(), item ? QList<QTreeWidgetItem *> {item} : QList<QTreeWidgetItem *> {});
-        return TreeActions::menuAt(view(), item);
-    }
+    QStringList menuOn(QTreeWidgetItem *item) { return TreeActions::menuOn(view(), item); }
 
     struct LandElaborat
     {

@@ -19,19 +19,11 @@
 #include <QTest>
 #include <memory>
 
+using TreeActions::childrenOf;
+
 using namespace TreeMenus;
 
 namespace {
-QStringList childrenOf(const QTreeWidgetItem *item)
-{
-    QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i) {
-        const TTreeLeaf *leaf = TTreeLeaf::cast(item->child(i));
-        texts << (leaf ? leaf->nameText() : item->child(i)->text(0));
-    }
-    return texts;
-}
-
 // Picks the land cadastre's "Ureditev meje" in the new-elaborat dialog.
 int chooseBoundaryProcedure(QDialog *dialog)
 {
@@ -78,11 +70,7 @@ private:
         return view().currentElaborat();
     }
 
-    QStringList menuOf(QTreeWidgetItem *item)
-    {
-        TreeActions::select(view(), {item});
-        return TreeActions::menuAt(view(), item);
-    }
+    QStringList menuOf(QTreeWidgetItem *item) { return TreeActions::menuOn(view(), item); }
 
 private slots:
     void init()
