@@ -15,6 +15,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace FileIntake {
 
@@ -35,24 +36,24 @@ TTreeElaborat *elaboratFor(TTreeWidget &view, TTreeSestavina *component)
 
 // What a new file is compared with: the digital data by the names they show, the documents
 // by the paths they were made from.
-QStringList knownNames(const TTreeElaborat &elaborat, bool digital)
+QSet<QString> knownNames(const TTreeElaborat &elaborat, bool digital)
 {
-    QStringList known;
+    QSet<QString> known;
     if (!digital && !elaborat.pdfPath().isEmpty())
-        known << elaborat.pdfPath();
+        known.insert(elaborat.pdfPath());
     forEachInWalk(&elaborat, [&known, digital](QTreeWidgetItem *item) {
         if (!digital) {
             if (const TTreeDokument *document = TTreeDokument::cast(item))
-                known << document->sourcePath();
+                known.insert(document->sourcePath());
         } else if (TTreeDigitalniPodatek::cast(item)) {
-            known << item->text(0);
+            known.insert(item->text(0));
         }
     });
     return known;
 }
 
 QStringList confirmDuplicates(
-    QWidget *parent, const QStringList &files, const QStringList &known, bool digital)
+    QWidget *parent, const QStringList &files, const QSet<QString> &known, bool digital)
 {
     QStringList kept = files;
     for (int i = int(kept.size()) - 1; i >= 0; --i) {
@@ -177,9 +178,11 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
         = component ? static_cast<QTreeWidgetItem *>(component) : elaborat->sestavineItem();
     QHash<QString, TTreeBookmark *> bookmarks;
     for (TTreeDokument *document : replaced) {
-        if (TTreeBookmark *bookmark = TreeItems::bookmarkOf(document))
-            bookmarks.insert(bookmark->sifra(), bookmarks.value(bookmark->sifra(), bookmark));
+        TTreeBookmark *bookmark = TreeItems::bookmarkOf(document);
+        if (bookmark && !bookmarks.contains(bookmark->sifra()))
+            bookmarks.insert(bookmark->sifra(), bookmark);
     }
+    bool placed = false;
     for (int i = 0; i < results.size(); ++i) {
         const SifrantResult &result = results.at(i);
         TTreeDokument *old = replaced.value(i);
@@ -199,8 +202,13 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
             new TTreeDokument(result.filePath, home, page);
         } else {
             warnWithoutCode(&view, result.filePath);
+            continue;
         }
+        placed = true;
     }
+    // Digital data items do not mark the elaborat themselves.
+    if (placed)
+        elaborat->markModified();
 }
 
 void addDigitalFiles(TTreeSestavina *component, const QStringList &files)
