@@ -20,7 +20,7 @@ namespace DocumentCommands {
 
 namespace {
 
-const QString generalProcedure = QStringLiteral("splosno");
+using TreeItems::isGeneral;
 
 // The document the type command acts on: the clicked one, else the first selected one; with a
 // single selected item only when that is the clicked one.
@@ -154,7 +154,7 @@ void splitIntoPages(TTreeDokument &document)
         for (TTreeDokument *page : created)
             page->setTagText(tag);
     }
-    if (elaborat->hasPostopek(generalProcedure))
+    if (isGeneral(elaborat))
         created.first()->setTagText(tag);
 }
 
@@ -170,7 +170,7 @@ void changeDocumentType(TTreeWidget &view, QTreeWidgetItem *clicked)
     for (TTreeDokument *each : documents)
         files << each->filePathName(false);
     TTreeSestavina *component = TreeItems::componentOf(document);
-    const bool general = elaborat->hasPostopek(generalProcedure);
+    const bool general = isGeneral(elaborat);
     const QString preset = general
         ? document->tagText().section(QLatin1Char(' '), 0, 0)
         : TypeDialog::defaultCode(component, TreeItems::bookmarkOf(document));

@@ -22,12 +22,8 @@ namespace FileIntake {
 namespace {
 
 const QString caption = QStringLiteral("Izbor sestavin");
-const QString generalProcedure = QStringLiteral("splosno");
-
-bool isDigital(const TTreeSestavina *component)
-{
-    return component && component->sifra() == QLatin1String("dp");
-}
+using TreeItems::isDigitalData;
+using TreeItems::isGeneral;
 
 TTreeElaborat *elaboratFor(TTreeWidget &view, TTreeSestavina *component)
 {
@@ -138,7 +134,7 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
     TTreeElaborat *elaborat = elaboratFor(view, component);
     if (!elaborat || !view.mainWindow)
         return;
-    const bool digital = isDigital(component);
+    const bool digital = isDigitalData(component);
     const QStringList kept
         = confirmDuplicates(&view, files, knownNames(*elaborat, digital), digital);
     if (kept.isEmpty())
@@ -149,7 +145,7 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
     }
     SifrantDlg &dialog = *view.mainWindow->sifrantDialog();
     TTreeBookmark *bookmark = TreeItems::bookmarkOf(context);
-    if (elaborat->hasPostopek(generalProcedure)) {
+    if (isGeneral(elaborat)) {
         const auto results = TypeDialog::ask(
             dialog, kept, *elaborat, TypeDialog::defaultCode(component, bookmark));
         if (results)
@@ -173,7 +169,7 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
     TTreeElaborat *elaborat = elaboratFor(view, component);
     if (!elaborat)
         return;
-    const bool general = elaborat->hasPostopek(generalProcedure);
+    const bool general = isGeneral(elaborat);
     QTreeWidgetItem *home
         = component ? static_cast<QTreeWidgetItem *>(component) : elaborat->sestavineItem();
     QHash<QString, TTreeBookmark *> bookmarks;
@@ -196,7 +192,7 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
             placeDocument(result.filePath, bookmark, page, old);
             home->setExpanded(true);
             bookmark->setExpanded(true);
-        } else if (isDigital(component)) {
+        } else if (isDigitalData(component)) {
             new TTreeDigitalniPodatek(result.filePath, component);
         } else if (general || component) {
             new TTreeDokument(result.filePath, home, page);
@@ -232,7 +228,7 @@ void addAuthorityDocuments(TTreeWidget &view, const QString &code, const QString
     if (files.isEmpty())
         return;
     const QString label = TypeDialog::typeText(*view.mainWindow->sifrantDialog(), code);
-    if (elaborat->hasPostopek(generalProcedure)) {
+    if (isGeneral(elaborat)) {
         for (int i = 0; i < files.size(); ++i) {
             auto *document = new TTreeDokument(files.at(i), elaborat->sestavineItem());
             if (i == 0)

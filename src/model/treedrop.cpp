@@ -12,13 +12,8 @@
 
 namespace {
 
-const QString generalProcedure = QStringLiteral("splosno");
 const QString defaultTypeKey = QStringLiteral("bookmark");
-
-bool isGeneral(const TTreeElaborat *elaborat)
-{
-    return elaborat && elaborat->hasPostopek(generalProcedure);
-}
+using TreeItems::isGeneral;
 
 } // namespace
 

@@ -15,6 +15,16 @@
 
 namespace TreeItems {
 
+bool isGeneral(const TTreeElaborat *elaborat)
+{
+    return elaborat && elaborat->hasPostopek(QStringLiteral("splosno"));
+}
+
+bool isDigitalData(const TTreeSestavina *component)
+{
+    return component && component->sifra() == QLatin1String("dp");
+}
+
 TTreeSestavina *componentOf(QTreeWidgetItem *item)
 {
     for (; item; item = item->parent()) {

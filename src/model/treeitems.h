@@ -5,10 +5,17 @@
 class QTreeWidgetItem;
 class TTreeBookmark;
 class TTreeDokument;
+class TTreeElaborat;
 class TTreeSestavina;
 
 // Where the items of an elaborat lie, and moving them.
 namespace TreeItems {
+
+// Whether the elaborat (nullptr: none) has the general procedure, whose documents hang under
+// the sestavine node and carry their type in their tag label.
+bool isGeneral(const TTreeElaborat *elaborat);
+// Whether the component is the digital data component, whose files are of any type.
+bool isDigitalData(const TTreeSestavina *component);
 
 // The component that holds the item (the item itself when it is one); nullptr when the walk
 // up reaches the elaborat's root first.

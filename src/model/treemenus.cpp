@@ -108,7 +108,7 @@ std::unique_ptr<QMenu> elaboratMenu(const TTreeElaborat &elaborat)
 std::unique_ptr<QMenu> itemMenu(
     QTreeWidgetItem *clicked, int selectedCount, const TTreeElaborat &current, bool officeUser)
 {
-    const bool general = current.hasPostopek(QStringLiteral("splosno"));
+    const bool general = TreeItems::isGeneral(&current);
     if (!opensItemMenu(clicked, general))
         return nullptr;
     auto menu = std::make_unique<QMenu>();

@@ -53,11 +53,6 @@ QStringList localFiles(const QMimeData *mime)
     return files;
 }
 
-bool isGeneral(const TTreeElaborat *elaborat)
-{
-    return elaborat && elaborat->hasPostopek(QStringLiteral("splosno"));
-}
-
 // Files from the desktop are only referred to, never taken: a move would let the file
 // manager delete them.
 bool takeAsCopy(QDropEvent *event, bool acceptable)
@@ -298,7 +293,7 @@ void TTreeWidget::removeSelectedItems()
 
 bool TTreeWidget::takesAddedFiles() const
 {
-    return current && mainWindow && (!selectedItems().isEmpty() || isGeneral(current));
+    return current && mainWindow && (!selectedItems().isEmpty() || TreeItems::isGeneral(current));
 }
 
 TTreeSestavina *TTreeWidget::addTarget() const
@@ -310,10 +305,9 @@ void TTreeWidget::addFilesCommand()
 {
     if (!takesAddedFiles())
         return;
-    const TTreeSestavina *component = addTarget();
-    const bool digital = component && component->sifra() == QLatin1String("dp");
-    addChosenFiles(digital ? FileIntake::chooseDigitalFiles(*mainWindow)
-                           : FileIntake::chooseImageFiles(*mainWindow));
+    addChosenFiles(TreeItems::isDigitalData(addTarget())
+            ? FileIntake::chooseDigitalFiles(*mainWindow)
+            : FileIntake::chooseImageFiles(*mainWindow));
 }
 
 void TTreeWidget::addChosenFiles(const QStringList &files)
@@ -321,8 +315,8 @@ void TTreeWidget::addChosenFiles(const QStringList &files)
     if (files.isEmpty() || !takesAddedFiles())
         return;
     TTreeSestavina *component = addTarget();
-    const bool digital = component && component->sifra() == QLatin1String("dp");
-    const QStringList kept = digital ? files : FileIntake::supportedFiles(files);
+    const QStringList kept
+        = TreeItems::isDigitalData(component) ? files : FileIntake::supportedFiles(files);
     if (kept.isEmpty())
         return;
     addFiles(component, kept);
@@ -383,36 +377,51 @@ void TTreeWidget::dragMoveEvent(QDragMoveEvent *event)
     QTreeWidget::dragMoveEvent(event);
 }
 
+// The drop is carried out once the drag has ended: it may ask the user, and a dialog inside
+// the drag would hold the file manager or the drag itself until it closes.
 void TTreeWidget::dropEvent(QDropEvent *event)
 {
     endDrop();
+    const QPersistentModelIndex target(indexAt(event->position().toPoint()));
     if (carriesFiles(event, this)) {
-        dropFiles(event);
+        if (!takeAsCopy(event, TreeDrop(*this).takesFiles(itemFromIndex(target))))
+            return;
+        const QStringList files = localFiles(event->mimeData());
+        const bool onItem = target.isValid();
+        QMetaObject::invokeMethod(
+            this, [this, target, files, onItem] { finishFileDrop(target, onItem, files); },
+            Qt::QueuedConnection);
         return;
     }
-    // The drop is carried out here; a move action would make the view take the dragged rows
-    // out once more.
+    // A move action would make the view take the dragged rows out once more.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    QTreeWidgetItem *target = itemAt(event->position().toPoint());
-    QTreeWidgetItem *dragged = dragItem();
-    TTreeElaborat *origin = elaboratOf(dragged);
-    TTreeElaborat *destination = elaboratOf(target);
-    TreeDrop(*this).drop(target, dragged);
+    const QPersistentModelIndex dragged = dragIndex;
+    dragIndex = QPersistentModelIndex();
+    QMetaObject::invokeMethod(
+        this, [this, target, dragged] { finishDrop(target, dragged); }, Qt::QueuedConnection);
+}
+
+void TTreeWidget::finishDrop(
+    const QPersistentModelIndex &target, const QPersistentModelIndex &dragged)
+{
+    QTreeWidgetItem *targetItem = itemFromIndex(target);
+    QTreeWidgetItem *draggedItem = itemFromIndex(dragged);
+    TTreeElaborat *origin = elaboratOf(draggedItem);
+    TTreeElaborat *destination = elaboratOf(targetItem);
+    TreeDrop(*this).drop(targetItem, draggedItem);
     for (TTreeElaborat *elaborat : {origin, destination}) {
         if (elaborat)
             elaborat->removeEmptySubtitles();
     }
-    dragIndex = QPersistentModelIndex();
 }
 
-void TTreeWidget::dropFiles(QDropEvent *event)
+void TTreeWidget::finishFileDrop(
+    const QPersistentModelIndex &target, bool onItem, const QStringList &files)
 {
-    QTreeWidgetItem *target = itemAt(event->position().toPoint());
-    TreeDrop drop(*this);
-    if (!takeAsCopy(event, drop.takesFiles(target)))
-        return;
-    drop.dropFiles(target, localFiles(event->mimeData()));
+    // An item dropped on that is gone meanwhile is no empty space.
+    if (onItem == target.isValid())
+        TreeDrop(*this).dropFiles(itemFromIndex(target), files);
 }
 
 // The base class's drop would move the rows itself; what it also does, ending the drag's

@@ -110,7 +110,8 @@ private:
     TTreeSestavina *addTarget() const;
     void addFilesCommand();
     void runDocumentCommand(const QString &entry, TTreeDokument &document);
-    void dropFiles(QDropEvent *event);
+    void finishDrop(const QPersistentModelIndex &target, const QPersistentModelIndex &dragged);
+    void finishFileDrop(const QPersistentModelIndex &target, bool onItem, const QStringList &files);
     void invokeWindowSlot(const char *slot);
     void endDrop();
 

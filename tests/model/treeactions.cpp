@@ -90,6 +90,7 @@ Qt::DropAction dragAndDrop(TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWid
     QDropEvent drop(at, actions, mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &drop);
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    QCoreApplication::processEvents();
     delete mime;
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
@@ -111,6 +112,7 @@ Qt::DropAction dropFiles(TTreeWidget &view, const QStringList &files, QTreeWidge
         return Qt::IgnoreAction;
     QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &drop);
+    QCoreApplication::processEvents();
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 

@@ -34,8 +34,9 @@ QPoint centreOf(TTreeWidget &view, QTreeWidgetItem *item);
 QPoint emptySpace(TTreeWidget &view);
 
 // Drags the selected items by pressing the left button on `pressed` and drops them on
-// `target` through the view's own drag events and mime data; returns the drop action the
-// view gave the drop, which the toolkit's own move would act on.
+// `target` through the view's own drag events and mime data, then lets the view finish the
+// drop; returns the drop action the view gave the drop, which the toolkit's own move would
+// act on.
 Qt::DropAction dragAndDrop(TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWidgetItem *target);
 // Drops files as the desktop's file manager does (local file URLs, copy or move offered) at
 // `target` (nullptr: empty space); returns the action the view took, IgnoreAction when it
