@@ -5,6 +5,7 @@
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/prompter.h"
+#include "benchfolder.h"
 #include "benchtiming.h"
 #include "model/documentcommands.h"
 #include "model/treedrop.h"
@@ -16,15 +17,13 @@
 #include "model/ttreewidget.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 
+using BenchFolder::copyConfig;
+using BenchFolder::makePdf;
 using BenchTiming::median;
 using BenchTiming::timed;
 
@@ -57,26 +56,6 @@ public:
     }
     int exec(QDialog *) override { return QDialog::Rejected; }
 };
-
-void copyConfig(const QString &target)
-{
-    const QDir source(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/config"));
-    QDir().mkpath(target);
-    for (const QString &name : source.entryList(QDir::Files))
-        QFile::copy(source.filePath(name), target + QLatin1Char('/') + name);
-    QFile ini(target + QStringLiteral("/tev.ini"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Nastavitve]\ngp=140\ngpUser=true\n") < 0)
-        qFatal("cannot write the settings");
-}
-
-QString makePdf(const QString &path, int pages)
-{
-    QPdfWriter writer(path);
-    QPainter painter(&writer);
-    for (int page = 1; page < pages; ++page)
-        writer.newPage();
-    return path;
-}
 
 struct Bench
 {
