@@ -18,6 +18,9 @@
 #include <algorithm>
 #include <cstdio>
 
+using BenchTiming::median;
+using BenchTiming::timed;
+
 namespace {
 constexpr int pdfFiles = 30;
 constexpr int images = 20;

@@ -3,6 +3,7 @@
 // (a page holding that scan and a page of text), headless.
 
 #include "app/apppaths.h"
+#include "benchtiming.h"
 #include "intake/documentwidget.h"
 #include "intake/tconvertprocess.h"
 
@@ -18,17 +19,13 @@
 #include <algorithm>
 #include <cstdio>
 
+using BenchTiming::median;
+
 namespace {
 constexpr int conversionRounds = 5;
 constexpr int renderRounds = 7;
 constexpr int zoom100 = 3;
 constexpr int zoom400 = 8;
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 void report(const QByteArray &what, const QList<double> &values)
 {

@@ -4,6 +4,8 @@
 // building-cadastre elaborat. Run it by hand: build/bench/elaboratbench [rounds]
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
+#include "benchfolder.h"
+#include "benchtiming.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
@@ -11,51 +13,18 @@
 #include "model/ttreewidget.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 
+using BenchFolder::copyConfig;
+using BenchFolder::makePdf;
+using BenchTiming::median;
+using BenchTiming::timed;
+
 namespace {
-void copyConfig(const QString &target)
-{
-    const QDir source(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/config"));
-    QDir().mkpath(target);
-    for (const QString &name : source.entryList(QDir::Files))
-        QFile::copy(source.filePath(name), target + QLatin1Char('/') + name);
-    QFile ini(target + QStringLiteral("/tev.ini"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Nastavitve]\ngp=140\ngpUser=true\n") < 0)
-        qFatal("cannot write the settings");
-}
-
-QString makePdf(const QString &path, int pages)
-{
-    QPdfWriter writer(path);
-    QPainter painter(&writer);
-    for (int page = 1; page < pages; ++page)
-        writer.newPage();
-    return path;
-}
-
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
 struct Figures
 {
     QList<double> build;

@@ -2,6 +2,8 @@
 // the scanning program, then converts the pages to PDF as the program's scan intake does, and
 // prints the time to the last page file and to the last PDF over several rounds.
 
+#include "benchtiming.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +15,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
+
+using BenchTiming::median;
 
 namespace {
 constexpr int rounds = 5;
@@ -77,12 +81,6 @@ Round scanAndConvert(const QString &config, const QString &folder)
     if (convert.exitCode() != 0)
         round.pages = -1;
     return round;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 void report(const char *what, const QList<double> &values)

@@ -23,6 +23,7 @@
 #include <QDate>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -348,6 +349,11 @@ void MainWindow::on_actionOdpri_triggered()
     runOpenCommand(*this);
 }
 
+void MainWindow::on_actionZapri_triggered()
+{
+    treeWidget->closeElaborat(treeWidget->currentElaborat());
+}
+
 void MainWindow::on_actionPDF_triggered()
 {
     runPdfCommand(*this);
@@ -387,6 +393,15 @@ void MainWindow::on_treeWidget_itemSelectionChanged()
     pageSpinBox->setEnabled(false);
     scaleComboBox->setEnabled(false);
     l_npages->setText(QStringLiteral("0"));
+    treeWidget->showSelectionInPreview();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete)
+        treeWidget->removeSelectedItems();
+    else
+        QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -100,11 +100,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Delete removes the selected items of the tree, after the user confirms.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void on_actionNov_triggered();
     // "Odpri...": opens an elaborat again from its PDF or its ZIP package.
     void on_actionOdpri_triggered();
+    void on_actionZapri_triggered();
     void on_actionNastavitve_triggered();
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/toolrunner.h"
 #include "intake/imageconversion.h"
+#include "intake/img2pdf.h"
 #include "pagecountcache.h"
 #include "ttreebookmark.h"
 #include "ttreeelaborat.h"
@@ -27,6 +28,24 @@ TTreeDokument::TTreeDokument(const TTreeDokument &other, QTreeWidgetItem *parent
     setFile(other.path, other.pageNumber, other.turns);
     setNameColor(other.nameColor());
     assignFloor(&other);
+}
+
+TTreeDokument::~TTreeDokument()
+{
+    stopPreviewConversion();
+}
+
+void TTreeDokument::stopPreviewConversion()
+{
+    if (!converter)
+        return;
+    // An earlier conversion must not hand the document a file any more.
+    converter->disconnect();
+    if (converter->state() != QProcess::NotRunning) {
+        converter->kill();
+        converter->waitForFinished(ToolRunner::timeoutMs);
+    }
+    converter.reset();
 }
 
 TTreeElaborat *TTreeDokument::elaborat() const
@@ -93,6 +112,21 @@ QString TTreeDokument::filePathName(bool convert)
     return path;
 }
 
+void TTreeDokument::startPreview(MainWindow *mainWindow)
+{
+    if (fileSuffix == QLatin1String("pdf")) {
+        if (mainWindow)
+            mainWindow->showDocument(this);
+        return;
+    }
+    const TTreeElaborat *found = elaborat();
+    if (!found || (converter && converter->state() != QProcess::NotRunning))
+        return;
+    stopPreviewConversion();
+    converter = std::make_unique<Img2Pdf>(
+        path, ImageConversion::documentPdfPath(found->workDir(), path), this);
+}
+
 void TTreeDokument::setConvertedFile(const QString &pdfPath)
 {
     setPathFields(pdfPath);
@@ -100,20 +134,35 @@ void TTreeDokument::setConvertedFile(const QString &pdfPath)
 
 void TTreeDokument::assignFloor(const TTreeDokument *sourceDocument)
 {
+    const TTreeBookmark *bookmark = TTreeBookmark::cast(parent());
+    if (!sourceDocument || !bookmark) {
+        applyFloorRule(QString(), false);
+        return;
+    }
+    const QTreeWidgetItem *sourceParent = sourceDocument->parent();
+    const bool stays
+        = sourceParent && (sourceParent == bookmark || sourceParent->parent() == bookmark);
+    applyFloorRule(sourceDocument->tagText(), stays);
+}
+
+void TTreeDokument::assignFloorAfterMove(const QString &floor)
+{
+    // The document is in its new bookmark already; its own label must not count as taken.
+    if (TTreeBookmark::cast(parent()))
+        setTagText(QString());
+    applyFloorRule(floor, false);
+}
+
+void TTreeDokument::applyFloorRule(const QString &floor, bool staysInBookmark)
+{
     const TTreeElaborat *found = elaborat();
-    TTreeBookmark *bookmark = TTreeBookmark::cast(parent());
+    const TTreeBookmark *bookmark = TTreeBookmark::cast(parent());
     if (!found || !found->isKs() || !bookmark)
         return;
     const bool floorPlans = bookmark->sifra() == QLatin1String("104");
-    if (floorPlans && sourceDocument && !sourceDocument->tagText().isEmpty()) {
-        const QString floor = sourceDocument->tagText();
-        const QTreeWidgetItem *sourceParent = sourceDocument->parent();
-        const bool stays
-            = sourceParent && (sourceParent == bookmark || sourceParent->parent() == bookmark);
-        if (stays || !bookmark->hasFloor(floor.toInt())) {
-            setTagText(floor);
-            return;
-        }
+    if (floorPlans && !floor.isEmpty() && (staysInBookmark || !bookmark->hasFloor(floor.toInt()))) {
+        setTagText(floor);
+        return;
     }
     setTagText(floorPlans ? QString::number(bookmark->nextFloor()) : QString());
 }

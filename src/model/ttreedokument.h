@@ -4,7 +4,10 @@
 #include "ttreeleaf.h"
 
 #include <QString>
+#include <memory>
 
+class Img2Pdf;
+class MainWindow;
 class TTreeElaborat;
 
 // A document of the elaborat: a file (PDF or image), the whole file or one page of it, with a
@@ -22,7 +25,8 @@ public:
     // A copy of `other` as the last child of `parent`: the same source, file, page, rotation
     // and name colour; the floor rule decides whether it keeps other's floor.
     TTreeDokument(const TTreeDokument &other, QTreeWidgetItem *parent);
-    ~TTreeDokument() override = default;
+    // Stops a preview conversion that still runs.
+    ~TTreeDokument() override;
 
     static TTreeDokument *cast(QTreeWidgetItem *item) { return itemCast<TTreeDokument>(item); }
     static const TTreeDokument *cast(const QTreeWidgetItem *item)
@@ -67,15 +71,28 @@ public:
     // file, name and suffix follow it; page, page count and the preview stay as they are.
     void setConvertedFile(const QString &pdfPath);
 
+    // Shows the document in the main window's preview; an image is first converted to a PDF
+    // in the elaborat's work folder, in the background, and shown when the conversion ends
+    // (while the document is the view's only selected item). A request while the conversion
+    // runs waits for it.
+    void startPreview(MainWindow *mainWindow);
+    // The latest preview conversion, or nullptr.
+    const Img2Pdf *previewConverter() const { return converter.get(); }
+
     // The floor rule of building-cadastre elaborates: a document under a "104" bookmark keeps
     // `source`'s floor when it stays in source's bookmark or the floor is free there, else it
     // gets the bookmark's next floor; under another bookmark the label is emptied. Documents
     // elsewhere and in land-cadastre elaborates are left alone.
     void assignFloor(const TTreeDokument *source);
+    // The floor rule for a document that was moved itself into another bookmark: it keeps
+    // `floor` when that is free there, else it gets the next floor.
+    void assignFloorAfterMove(const QString &floor);
 
 private:
     void setPathFields(const QString &path);
     void showName();
+    void applyFloorRule(const QString &floor, bool staysInBookmark);
+    void stopPreviewConversion();
 
     mutable TTreeElaborat *owner = nullptr;
     QString path;
@@ -86,4 +103,5 @@ private:
     int pages = 1;
     QString source;
     QString sourceFileName;
+    std::unique_ptr<Img2Pdf> converter;
 };
