@@ -9,6 +9,7 @@
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
+#include "model/ttreewidget.h"
 #include "outlinedump.h"
 #include "services/sifdlg.h"
 
@@ -125,4 +126,12 @@ void readBookmarks(
         readGeneralPages(elaborat, lines, bookmarkCodes, pageCount, codes);
     else
         readOutlineBookmarks(elaborat, lines, bookmarkCodes, componentCodes, pageCount, codes);
+}
+
+void addZipDataFiles(TTreeElaborat &elaborat, const QString &folder)
+{
+    const QStringList files = ElaboratFile::packageDataFiles(folder, elaborat.pdfPath());
+    TTreeSestavina *data = elaborat.findSestavinaBySifra(QStringLiteral("dp"));
+    if (!files.isEmpty() && data && elaborat.view())
+        elaborat.view()->addFiles(data, files);
 }

@@ -39,3 +39,8 @@ void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map);
 // other neither bookmarks nor documents.
 void readBookmarks(
     TTreeElaborat &elaborat, const QStringList &bookmarkCodes, const QStringList &componentCodes);
+
+// Adds the files of an unpacked package other than the elaborat's PDF to its digital data
+// component ("dp") with the tree's add command, which makes one item per file; nothing
+// happens without such files or without that component.
+void addZipDataFiles(TTreeElaborat &elaborat, const QString &folder);

@@ -73,8 +73,7 @@ bool odpriElaborat(MainWindow &window, const QString &path)
 {
     QString pdfPath = path;
     QString packageContent;
-    const bool package = QFileInfo(path).suffix().toLower() == QLatin1String("zip");
-    if (package) {
+    if (QFileInfo(path).suffix().toLower() == QLatin1String("zip")) {
         pdfPath = unpackedElaborat(window, path, packageContent);
         if (pdfPath.isEmpty())
             return false;
@@ -91,6 +90,8 @@ bool odpriElaborat(MainWindow &window, const QString &path)
     fillStoredAttributes(*elaborat, map);
     elaborat->setPdfPath(pdfPath, true);
     readBookmarks(*elaborat, stored->bookmarkCodes, stored->componentCodes);
+    if (!packageContent.isEmpty())
+        addZipDataFiles(*elaborat, packageContent);
     if (elaborat->isKs())
         applyFloorLabels(*elaborat, stored->floors);
     // Everything above made or changed items; the tree is now what the PDF holds.

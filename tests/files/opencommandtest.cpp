@@ -6,6 +6,7 @@
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
+#include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
 
 #include <QAction>
@@ -166,6 +167,9 @@ private slots:
         QVERIFY(stamp.isValid() && qAbs(stamp.secsTo(before)) <= 2);
         QCOMPARE(elaborat->text(0), QStringLiteral("1728_00012_000"));
         QCOMPARE(elaborat->documentCount(), 2);
+        QCOMPARE(
+            elaborat->digitalDataFiles(), QStringList {opened.absolutePath() + "/navaden.pdf"});
+        QVERIFY(elaborat->findSestavinaBySifra(QStringLiteral("dp"))->isExpanded());
         QVERIFY(elaborat->upToDate());
         QVERIFY(fixture->base.folder.read(QStringLiteral(".tmp/debug.log"))
                     .contains("MainWindow - odpriElaborat"));
@@ -183,6 +187,25 @@ private slots:
             QStringList({fixture->path(QStringLiteral("paket/.skrito")),
                 fixture->path(QStringLiteral("paket/README")),
                 fixture->path(QStringLiteral("paket/meje.dxf"))}));
+    }
+
+    void withoutADataComponentThePackagesFilesStayOut()
+    {
+        TTreeElaborat *elaborat = fixture->create({QStringLiteral("PAR")});
+        new TTreeDokument(fixture->pdf(QStringLiteral("vir.pdf"), 1),
+            BuildFixture::bookmark(
+                elaborat, QStringLiteral("iz"), QStringLiteral("191"), QStringLiteral("Izracun")));
+        elaborat->setPdfPath(fixture->path(QStringLiteral("par.pdf")), true);
+        QVERIFY(buildElaboratPdf(elaborat->snapshot(), ToolRunner()).written);
+        delete elaborat;
+        QVERIFY(fixture->base.folder.write(QStringLiteral("meje.dxf"), "dxf"));
+        const QString package = zipped(QStringLiteral("par.zip"),
+            {fixture->path(QStringLiteral("par.pdf")), fixture->path(QStringLiteral("meje.dxf"))});
+        QVERIFY(odpriElaborat(fixture->window(), package));
+        TTreeElaborat *opened = fixture->window().tree()->currentElaborat();
+        QCOMPARE(opened->documentCount(), 1);
+        QVERIFY(opened->digitalDataFiles().isEmpty());
+        QVERIFY(opened->upToDate());
     }
 
     void packageFolderNamesTheBaseAndTheTime()

@@ -181,6 +181,15 @@ private:
         return items;
     }
 
+    // The file names of the digital data items, in order.
+    static QStringList dataFilesOf(TTreeElaborat *elaborat)
+    {
+        QStringList names;
+        for (const QString &file : elaborat->digitalDataFiles())
+            names << QFileInfo(file).fileName();
+        return names;
+    }
+
     // The label of every page of the "104" bookmarks, in tree order.
     static QStringList floorsOf(TTreeElaborat *elaborat)
     {
@@ -401,6 +410,11 @@ private slots:
         QVERIFY(reopened->pdfPath().startsWith(fixture->window().tempFolder() + "/paket"));
         QCOMPARE(bookmarksOf(reopened), QStringList({"nc/104:4", "ns/104:1"}));
         QCOMPARE(floorsOf(reopened), QStringList({"1", "3", "3", "", "P"}));
+        // The package's other files, the REN PDF among them, are the digital data now.
+        QCOMPARE(dataFilesOf(reopened),
+            QStringList({QStringLiteral("172800007REN.pdf"), QStringLiteral("stavba.dxf")}));
+        for (const QString &file : reopened->digitalDataFiles())
+            QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(reopened->pdfPath()).absolutePath());
     }
 
     void replacingAPackageLeavesACompleteOneAtEveryMoment()
@@ -441,6 +455,14 @@ private slots:
                 QStringLiteral("tocke.txt")}));
         QCOMPARE(QDir(fixture->path(QStringLiteral("izhod"))).entryList(QDir::Files),
             QStringList {QStringLiteral("paket.zip")});
+
+        const QStringList bookmarks = bookmarksOf(elaborat);
+        TTreeElaborat *reopened = reopen(elaborat, zip);
+        QVERIFY(reopened && reopened->upToDate());
+        QCOMPARE(bookmarksOf(reopened), bookmarks);
+        QCOMPARE(dataFilesOf(reopened),
+            QStringList({QStringLiteral("meje.dxf"), QStringLiteral("tocke.txt")}));
+        QVERIFY(fixture->prompter().messageTexts().isEmpty());
     }
 };
 
