@@ -5,6 +5,7 @@
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/toolrunner.h"
+#include "benchfolder.h"
 #include "benchtiming.h"
 #include "files/elaboratfile.h"
 #include "files/opencommand.h"
@@ -24,20 +25,16 @@
 #include <algorithm>
 #include <cstdio>
 
+using BenchTiming::median;
+using BenchTiming::timed;
+
 namespace {
 constexpr int pages = 500;
 constexpr int bookmarks = 100;
 
 void prepareProgramFolder(const QTemporaryDir &folder)
 {
-    const QDir source(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/config"));
-    const QString config = folder.filePath(QStringLiteral("config"));
-    QDir().mkpath(config);
-    for (const QString &name : source.entryList(QDir::Files))
-        QFile::copy(source.filePath(name), config + QLatin1Char('/') + name);
-    QFile ini(config + QStringLiteral("/tev.ini"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Nastavitve]\ngp=140\ngpUser=true\n") < 0)
-        qFatal("cannot write the settings");
+    BenchFolder::copyConfig(folder.filePath(QStringLiteral("config")));
     for (const char *tool : {"PdfComposer", "jpdfbookmarks", "7z"})
         QFile::link(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/") + QLatin1String(tool),
             folder.filePath(QLatin1String(tool)));
