@@ -5,6 +5,8 @@
 #include "documentcommands.h"
 #include "fileintake.h"
 #include "floornumber.h"
+#include "intake/dialogtwain.h"
+#include "intake/twainprocess.h"
 #include "platform/platform.h"
 #include "tabelaatributov.h"
 #include "treedrop.h"
@@ -235,6 +237,8 @@ void TTreeWidget::runItemCommand(const QString &entry, QTreeWidgetItem *clicked)
     const auto authority = authorityDocuments().constFind(entry);
     if (entry == Entry::addFile) {
         addFilesCommand();
+    } else if (entry == Entry::scan) {
+        scanCommand();
     } else if (entry == Entry::removeFile || entry == Entry::removeBookmark) {
         removeSelectedItems();
     } else if (entry == Entry::changeType) {
@@ -308,6 +312,38 @@ void TTreeWidget::addFilesCommand()
     addChosenFiles(TreeItems::isDigitalData(addTarget())
             ? FileIntake::chooseDigitalFiles(*mainWindow)
             : FileIntake::chooseImageFiles(*mainWindow));
+}
+
+void TTreeWidget::scanCommand()
+{
+    if (!takesAddedFiles())
+        return;
+    const int source = chooseScanSource();
+    if (source < 0)
+        return;
+    if (scan && scan->state() != QProcess::NotRunning) {
+        if (!Prompter::question(this, QString(),
+                QStringLiteral("Za ta elaborat skeniranje se ni koncano. Ali ga prekinem?")))
+            return;
+        scan->abort();
+    }
+    QTreeWidgetItem *first = selectedItems().value(0);
+    scan = new TwainProcess(
+        source, current, TreeItems::componentOf(first), TreeItems::bookmarkOf(first), mainWindow);
+}
+
+TwainProcess *TTreeWidget::scanProcess() const
+{
+    return scan;
+}
+
+int TTreeWidget::chooseScanSource()
+{
+    const int configured = mainWindow->settings().scannerSourceId();
+    if (configured >= 0)
+        return configured;
+    DialogTwain dialog(mainWindow);
+    return Prompter::current().exec(&dialog) == QDialog::Accepted ? dialog.selectedSourceId() : -1;
 }
 
 void TTreeWidget::addChosenFiles(const QStringList &files)

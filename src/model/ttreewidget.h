@@ -3,6 +3,7 @@
 #include "intake/sifrantresult.h"
 
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTreeWidget>
 #include <memory>
 
@@ -11,6 +12,7 @@ class QMenu;
 class TTreeDokument;
 class TTreeElaborat;
 class TTreeSestavina;
+class TwainProcess;
 
 // The main window's tree of open elaborates and the editing commands on them. One elaborat is
 // current: the commands act on it, its root is shown in bold and the main window's actions
@@ -79,6 +81,13 @@ public:
     // One digital data item per file under the component, which is expanded.
     void addDigitalFiles(TTreeSestavina *component, const QStringList &files);
 
+    // The scan command: scans from the source chosen in the settings (or, without one, in the
+    // source dialog) into the component and bookmark of the first selected item. A scan of
+    // the view that still runs is stopped only when the user agrees.
+    void scanCommand();
+    // The last scan this view started, while it lives.
+    TwainProcess *scanProcess() const;
+
     // Shows the one selected document, or the first document of the one selected bookmark, in
     // the main window's preview when its file is a PDF.
     void showSelectionInPreview();
@@ -115,7 +124,10 @@ private:
     void invokeWindowSlot(const char *slot);
     void endDrop();
 
+    int chooseScanSource();
+
     TTreeElaborat *current = nullptr;
+    QPointer<TwainProcess> scan;
     // Indices, so that an item deleted meanwhile is simply gone.
     QPersistentModelIndex pressedIndex;
     QPersistentModelIndex dragIndex;

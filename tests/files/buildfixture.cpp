@@ -144,19 +144,12 @@ BuildFixture::Outcome BuildFixture::buildPdf()
 
 void BuildFixture::installWaitingComposer()
 {
-    const QString folder = path(QStringLiteral("PdfComposer"));
-    QFile::remove(folder);
-    QDir().mkpath(folder);
     const QString real
         = TestProgramFolder::buildProgramDir() + QStringLiteral("/PdfComposer/PdfComposer");
     const QByteArray script = "#!/bin/sh\ntouch started\nwhile [ ! -e release ]; do sleep 0.05; "
                               "done\nexec '"
         + real.toUtf8() + "' \"$@\"\n";
-    QFile file(folder + QStringLiteral("/PdfComposer"));
-    file.open(QIODevice::WriteOnly);
-    file.write(script);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    base.folder.writeTool(QStringLiteral("PdfComposer/PdfComposer"), script);
 }
 
 void BuildFixture::releaseComposer()

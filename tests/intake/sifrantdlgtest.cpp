@@ -426,7 +426,7 @@ private slots:
         QVERIFY(writeFile(file, "to ni slika\n"));
         const QByteArray path = qgetenv("PATH");
         if (converter != QLatin1String("real")) {
-            QVERIFY(QFile::remove(folder->path(QStringLiteral("ImageMagick"))));
+            QVERIFY(folder->removeTool(QStringLiteral("ImageMagick")));
             qputenv("PATH", folder->path(QStringLiteral("config")).toLocal8Bit());
         }
         if (converter == QLatin1String("half")) {

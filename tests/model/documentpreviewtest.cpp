@@ -47,10 +47,7 @@ private:
     // A converter of our own in place of the program folder's.
     void replaceConverter(const QByteArray &script)
     {
-        QFile::remove(fixture->folder.path("ImageMagick"));
-        fixture->folder.write("ImageMagick/convert", "#!/bin/sh\n" + script + "\n");
-        QFile::setPermissions(fixture->folder.path("ImageMagick/convert"),
-            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        fixture->folder.writeTool("ImageMagick/convert", "#!/bin/sh\n" + script + "\n");
     }
 
 private slots:

@@ -28,12 +28,7 @@ private:
 
     void writeScanner(const QByteArray &script)
     {
-        const QString twain = folder->path(QStringLiteral("twain"));
-        QFile::remove(twain);
-        QDir().mkpath(twain);
-        folder->write(QStringLiteral("twain/TWAIN_APP_CMD"), "#!/bin/sh\n" + script);
-        QFile(twain + QStringLiteral("/TWAIN_APP_CMD"))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        folder->writeTool(QStringLiteral("twain/TWAIN_APP_CMD"), "#!/bin/sh\n" + script);
     }
 
     void makeDialog()

@@ -16,11 +16,8 @@ TestProgramFolder::TestProgramFolder(Config config)
     if (!dir.isValid())
         return;
     const QDir build(buildProgramDir());
-    for (const char *folder : toolFolders) {
-        const QString name = QString::fromLatin1(folder);
-        if (build.exists(name))
-            QFile::link(build.filePath(name), dir.filePath(name));
-    }
+    for (const char *folder : toolFolders)
+        linkToolFolder(build.filePath(QString::fromLatin1(folder)));
     if (config != WithoutConfig)
         QDir(dir.path()).mkdir(QStringLiteral("config"));
     if (config == WithDefaultConfig) {
@@ -40,6 +37,20 @@ TestProgramFolder::TestProgramFolder(Config config)
     AppPaths::setProgramDir(dir.path());
 }
 
+// The folder is real and its entries are links: a tool that finds its way by ".." from its
+// folder, as the scanning program does, then lands in this program folder, not the build's.
+void TestProgramFolder::linkToolFolder(const QString &buildFolder) const
+{
+    const QDir source(buildFolder);
+    if (!source.exists())
+        return;
+    const QString target = dir.filePath(source.dirName());
+    QDir().mkpath(target);
+    const QStringList entries = source.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries)
+        QFile::link(source.filePath(entry), target + QLatin1Char('/') + entry);
+}
+
 TestProgramFolder::~TestProgramFolder()
 {
     qunsetenv("SANE_CONFIG_DIR");
@@ -50,9 +61,24 @@ bool TestProgramFolder::write(const QString &relative, const QByteArray &content
 {
     const QString target = dir.filePath(relative);
     QDir().mkpath(QFileInfo(target).absolutePath());
+    // Never through a link into the build's program folder.
+    if (QFileInfo(target).isSymLink())
+        QFile::remove(target);
     QFile file(target);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && file.write(content) == content.size();
+}
+
+bool TestProgramFolder::writeTool(const QString &relative, const QByteArray &script) const
+{
+    return write(relative, script)
+        && QFile::setPermissions(
+            dir.filePath(relative), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool TestProgramFolder::removeTool(const QString &folder) const
+{
+    return QDir(dir.filePath(folder)).removeRecursively();
 }
 
 QByteArray TestProgramFolder::read(const QString &relative) const

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "scanoutputreader.h"
+
+#include <QList>
+#include <QProcess>
+#include <QStringList>
+
+class MainWindow;
+class TProcessConv2pdf;
+class TTreeBookmark;
+class TTreeElaborat;
+class TTreeSestavina;
+
+// One scan into an elaborat: the scanning program of the twain tool folder writes the pages
+// into the elaborat's work folder and names each as soon as it is written. Every batch of
+// names is converted to PDF and placed, with the default type of the component (or of the
+// bookmark), under the component the scan was started on. The elaborat counts as being
+// scanned until the program has ended and every batch is placed; then the scan deletes itself.
+class TwainProcess : public QProcess
+{
+    Q_OBJECT
+public:
+    // Starts the scan at once. Component and bookmark may be none; none of them is owned.
+    TwainProcess(int sourceId, TTreeElaborat *elaborat, TTreeSestavina *component,
+        TTreeBookmark *bookmark, MainWindow *parent);
+    ~TwainProcess() override;
+
+    int sourceId() const { return source; }
+    const QList<TProcessConv2pdf *> &conversions() const { return batches; }
+
+    // Stops the scanning program and waits for it; batches read before go on being placed.
+    void abort();
+
+    // Called once by every conversion of this scan, with the PDFs of the pages it converted;
+    // `complete` when that is all of its pages.
+    void conversionEnded(TProcessConv2pdf *conversion, const QStringList &pdfPaths, bool complete);
+
+public slots:
+    void twainFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void onReadyRead();
+
+private:
+    void onError(QProcess::ProcessError error);
+    void startConversion(const QStringList &names);
+    void placeWaiting();
+    void place(const QStringList &pdfPaths);
+    void settle();
+    bool busy() const;
+    bool elaboratBusyElsewhere() const;
+    TTreeElaborat *liveElaborat() const;
+    TTreeSestavina *liveComponent() const;
+    TTreeBookmark *liveBookmark() const;
+
+    MainWindow *mainWindow;
+    int source;
+    TTreeElaborat *elaborat;
+    TTreeSestavina *component;
+    TTreeBookmark *bookmark;
+    QString folder; // the elaborat's work folder, relative to the program folder
+    QList<TProcessConv2pdf *> batches;
+    ScanOutputReader reader;
+    QList<QStringList> waiting; // converted batches not yet placed
+    int unfinished = 0; // conversions that have not reported
+    bool aborted = false;
+};
