@@ -4,7 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "app/toolrunner.h"
-#include "model/treeitems.h"
+#include "model/fileintake.h"
 #include "model/treewalk.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreeelaborat.h"
@@ -89,7 +89,9 @@ void TwainProcess::onReadyRead()
 
 void TwainProcess::twainFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    startConversion(reader.feed(readAllStandardOutput()) + reader.finish());
+    QStringList names = reader.feed(readAllStandardOutput());
+    names << reader.finish();
+    startConversion(names);
     if (!aborted && (exitStatus != QProcess::NormalExit || exitCode != 0)) {
         const QString reason = QString::fromLocal8Bit(readAllStandardError()).trimmed();
         warnLater(mainWindow,
@@ -114,22 +116,24 @@ void TwainProcess::startConversion(const QStringList &names)
         return;
     if (TTreeElaborat *live = liveElaborat())
         live->nextScanNumber += int(names.size());
-    // Counted before it starts: a converter that cannot start reports at once.
-    ++unfinished;
+    // Its place in the queue comes first: a converter that cannot start reports at once.
+    waiting.append(std::nullopt);
     batches << new TProcessConv2pdf(folder, names, this);
 }
 
-void TwainProcess::conversionEnded(TProcessConv2pdf *, const QStringList &pdfPaths, bool complete)
+void TwainProcess::conversionEnded(
+    TProcessConv2pdf *conversion, const QStringList &pdfPaths, bool complete)
 {
-    --unfinished;
+    qsizetype index = batches.indexOf(conversion);
+    if (index < 0)
+        index = batches.size();
+    waiting[index - placedBatches] = pdfPaths;
     if (!complete) {
         warnLater(mainWindow,
             QStringLiteral("Nekaterih skeniranih strani ni bilo mogoce pretvoriti v PDF. Slike "
                            "so ostale v mapi %1.")
                 .arg(AppPaths::path(folder)));
     }
-    if (!pdfPaths.isEmpty())
-        waiting << pdfPaths;
     placeWaiting();
 }
 
@@ -138,18 +142,24 @@ void TwainProcess::placeWaiting()
 {
     SifrantDlg *dialog = mainWindow->sifrantDialog();
     if (dialog->isVisible()) {
-        connect(
-            dialog, &QDialog::finished, this, &TwainProcess::placeWaiting, Qt::UniqueConnection);
+        // Queued: the one who opened it reads its results first.
+        connect(dialog, &QDialog::finished, this, &TwainProcess::placeWaiting,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
         return;
     }
     disconnect(dialog, &QDialog::finished, this, &TwainProcess::placeWaiting);
-    while (!waiting.isEmpty())
-        place(waiting.takeFirst());
+    // In the order of the scan, whichever conversion ends first.
+    while (!waiting.isEmpty() && waiting.first()) {
+        place(*waiting.takeFirst());
+        ++placedBatches;
+    }
     settle();
 }
 
 void TwainProcess::place(const QStringList &pdfPaths)
 {
+    if (pdfPaths.isEmpty())
+        return;
     TTreeElaborat *live = liveElaborat();
     if (!live)
         return;
@@ -166,14 +176,12 @@ void TwainProcess::place(const QStringList &pdfPaths)
     view->setCurrentElaborat(live, false);
     const QList<SifrantResult> results = TypeDialog::acceptAtOnce(*mainWindow->sifrantDialog(),
         pdfPaths, *live, TypeDialog::defaultCode(target, liveBookmark()));
-    view->placeFiles(target, results);
+    FileIntake::placeScannedFiles(*view, target, results, bookmarks);
 }
 
 bool TwainProcess::busy() const
 {
-    if (state() != QProcess::NotRunning || !waiting.isEmpty())
-        return true;
-    return unfinished > 0;
+    return state() != QProcess::NotRunning || !waiting.isEmpty();
 }
 
 // A scan stopped for a new one may still be placing pages into the same elaborat.

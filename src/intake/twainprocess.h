@@ -2,9 +2,11 @@
 
 #include "scanoutputreader.h"
 
+#include <QHash>
 #include <QList>
 #include <QProcess>
 #include <QStringList>
+#include <optional>
 
 class MainWindow;
 class TProcessConv2pdf;
@@ -60,7 +62,9 @@ private:
     QString folder; // the elaborat's work folder, relative to the program folder
     QList<TProcessConv2pdf *> batches;
     ScanOutputReader reader;
-    QList<QStringList> waiting; // converted batches not yet placed
-    int unfinished = 0; // conversions that have not reported
+    // The batches not yet placed, in the order of the scan; set when converted.
+    QList<std::optional<QStringList>> waiting;
+    int placedBatches = 0;
+    QHash<QString, TTreeBookmark *> bookmarks; // the bookmark each code got from this scan
     bool aborted = false;
 };

@@ -163,8 +163,10 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
         placeFiles(view, component, *results);
 }
 
-void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
-    const QList<TTreeDokument *> &replaced)
+namespace {
+
+void placeWith(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
+    const QList<TTreeDokument *> &replaced, QHash<QString, TTreeBookmark *> &bookmarks)
 {
     TTreeElaborat *elaborat = elaboratFor(view, component);
     if (!elaborat)
@@ -172,12 +174,6 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
     const bool general = isGeneral(elaborat);
     QTreeWidgetItem *home
         = component ? static_cast<QTreeWidgetItem *>(component) : elaborat->sestavineItem();
-    QHash<QString, TTreeBookmark *> bookmarks;
-    for (TTreeDokument *document : replaced) {
-        TTreeBookmark *bookmark = TreeItems::bookmarkOf(document);
-        if (bookmark && !bookmarks.contains(bookmark->sifra()))
-            bookmarks.insert(bookmark->sifra(), bookmark);
-    }
     bool placed = false;
     for (int i = 0; i < results.size(); ++i) {
         const SifrantResult &result = results.at(i);
@@ -205,6 +201,32 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
     // Digital data items do not mark the elaborat themselves.
     if (placed)
         elaborat->markModified();
+}
+
+} // namespace
+
+void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
+    const QList<TTreeDokument *> &replaced)
+{
+    QHash<QString, TTreeBookmark *> bookmarks;
+    for (TTreeDokument *document : replaced) {
+        TTreeBookmark *bookmark = TreeItems::bookmarkOf(document);
+        if (bookmark && !bookmarks.contains(bookmark->sifra()))
+            bookmarks.insert(bookmark->sifra(), bookmark);
+    }
+    placeWith(view, component, results, replaced, bookmarks);
+}
+
+void placeScannedFiles(TTreeWidget &view, TTreeSestavina *component,
+    const QList<SifrantResult> &results, QHash<QString, TTreeBookmark *> &bookmarks)
+{
+    // A bookmark the user removed since the last batch is gone from the map too.
+    QSet<const QTreeWidgetItem *> present;
+    if (TTreeElaborat *elaborat = elaboratFor(view, component))
+        forEachInWalk(elaborat, [&present](QTreeWidgetItem *item) { present.insert(item); });
+    for (auto it = bookmarks.begin(); it != bookmarks.end();)
+        it = present.contains(it.value()) ? std::next(it) : bookmarks.erase(it);
+    placeWith(view, component, results, {}, bookmarks);
 }
 
 void addDigitalFiles(TTreeSestavina *component, const QStringList &files)

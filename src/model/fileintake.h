@@ -2,11 +2,13 @@
 
 #include "intake/sifrantresult.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
 class MainWindow;
 class QTreeWidgetItem;
+class TTreeBookmark;
 class TTreeDokument;
 class TTreeSestavina;
 class TTreeWidget;
@@ -41,6 +43,11 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
 // page and the bookmark it lay in serves for its code.
 void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
     const QList<TTreeDokument *> &replaced = {});
+// The same for one batch of a scan's pages: `bookmarks` holds the bookmark each code got from
+// the scan's earlier batches and gains those this batch makes, so that a scan's pages of one
+// type stay in one bookmark however the scanning program split them into batches.
+void placeScannedFiles(TTreeWidget &view, TTreeSestavina *component,
+    const QList<SifrantResult> &results, QHash<QString, TTreeBookmark *> &bookmarks);
 
 // One digital data item per file under the component, which is expanded.
 void addDigitalFiles(TTreeSestavina *component, const QStringList &files);
