@@ -108,7 +108,8 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TEV_EXECUTABLE), program));
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("config")));
         const QDir config(TestProgramFolder::buildProgramDir() + QStringLiteral("/config"));
-        for (const QString &file : config.entryList({QStringLiteral("*.xml"), QStringLiteral("*.csv")}))
+        for (const QString &file :
+            config.entryList({QStringLiteral("*.xml"), QStringLiteral("*.csv")}))
             QFile::copy(config.filePath(file), folder.filePath(QStringLiteral("config/") + file));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
