@@ -39,7 +39,6 @@ TwainProcess::TwainProcess(int sourceId, TTreeElaborat *elaborat, TTreeSestavina
     TTreeBookmark *bookmark, MainWindow *parent)
     : QProcess(parent)
     , mainWindow(parent)
-    , source(sourceId)
     , elaborat(elaborat)
     , component(component)
     , bookmark(bookmark)

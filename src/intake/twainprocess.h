@@ -28,9 +28,6 @@ public:
         TTreeBookmark *bookmark, MainWindow *parent);
     ~TwainProcess() override;
 
-    int sourceId() const { return source; }
-    const QList<TProcessConv2pdf *> &conversions() const { return batches; }
-
     // Stops the scanning program and waits for it; batches read before go on being placed.
     void abort();
 
@@ -55,7 +52,6 @@ private:
     TTreeBookmark *liveBookmark() const;
 
     MainWindow *mainWindow;
-    int source;
     TTreeElaborat *elaborat;
     TTreeSestavina *component;
     TTreeBookmark *bookmark;
