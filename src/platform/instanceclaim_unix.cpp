@@ -1,45 +1,40 @@
 #include "instanceclaim.h"
 
-#include <QDir>
-#include <QFile>
+#include <QByteArray>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-// An advisory lock on a file of the temporary folder: the kernel drops it with the process,
-// unlike a System V segment or semaphore, which outlive a killed process.
+// A Unix socket bound to a name in the abstract namespace: the name is machine-wide, needs no
+// file that another user could own, and the kernel frees it with the process however it ends.
 struct InstanceClaim::Handle
 {
-    QString path;
+    QByteArray name;
     int fd = -1;
-    bool held = false;
 };
 
 InstanceClaim::InstanceClaim(const QString &, const QString &claimKey)
     : handle(std::make_unique<Handle>())
 {
-    handle->path = QDir::tempPath() + QStringLiteral("/tev-") + claimKey + QStringLiteral(".lock");
-    handle->fd
-        = ::open(QFile::encodeName(handle->path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    handle->name = QByteArrayLiteral("tev-") + claimKey.toLatin1();
 }
 
 InstanceClaim::~InstanceClaim()
 {
     release();
-    if (handle->fd >= 0)
-        ::close(handle->fd);
 }
 
 bool InstanceClaim::isHeld() const
 {
-    return handle->held;
+    return handle->fd >= 0;
 }
 
 bool InstanceClaim::heldElsewhere()
 {
-    if (handle->held)
+    if (isHeld())
         return false;
     if (!acquire())
         return true;
@@ -49,22 +44,29 @@ bool InstanceClaim::heldElsewhere()
 
 bool InstanceClaim::acquire()
 {
-    if (handle->held)
+    if (isHeld())
         return true;
-    if (handle->fd < 0)
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
-    int result;
-    do {
-        result = ::flock(handle->fd, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    handle->held = result == 0;
-    return handle->held;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    // The leading zero byte puts the name in the abstract namespace.
+    const int length = qMin(int(sizeof(address.sun_path)) - 1, int(handle->name.size()));
+    std::memcpy(address.sun_path + 1, handle->name.constData(), size_t(length));
+    const socklen_t size = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), size) != 0) {
+        ::close(fd);
+        return false;
+    }
+    handle->fd = fd;
+    return true;
 }
 
 void InstanceClaim::release()
 {
-    if (!handle->held)
+    if (handle->fd < 0)
         return;
-    ::flock(handle->fd, LOCK_UN);
-    handle->held = false;
+    ::close(handle->fd);
+    handle->fd = -1;
 }
