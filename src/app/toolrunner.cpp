@@ -19,20 +19,21 @@ ToolRunner::ToolRunner(const std::atomic_bool *stop)
 ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label) const
 {
     ToolResult result;
-    if (stop && stop->load())
+    if (stopped())
         return result;
     QProcess process;
     process.setWorkingDirectory(AppPaths::toolDir(command.folder));
     process.setProgram(AppPaths::toolProgram(command.folder, command.program));
     process.setArguments(command.arguments);
+    // The time limit counts from the start, so a tool slow to start does not get it twice.
+    QElapsedTimer clock;
+    clock.start();
     process.start(QIODevice::ReadWrite);
     result.started = process.waitForStarted(timeoutMs);
     if (result.started) {
         process.closeWriteChannel();
-        QElapsedTimer clock;
-        clock.start();
         while (!(result.finished = process.waitForFinished(pollMs))) {
-            if ((stop && stop->load()) || clock.elapsed() >= timeoutMs)
+            if (stopped() || clock.elapsed() >= timeoutMs)
                 break;
         }
         if (!result.finished) {
@@ -43,7 +44,6 @@ ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label)
         result.exitCode = process.exitCode();
     }
     result.output = process.readAllStandardOutput();
-    result.errorOutput = process.readAllStandardError();
     logToolRun(label, result.output, command.commandLine);
     return result;
 }

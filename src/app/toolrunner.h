@@ -18,7 +18,6 @@ struct ToolCommand
 struct ToolResult
 {
     QByteArray output; // standard output collected while the tool ran
-    QByteArray errorOutput; // standard error, never logged
     bool started = false;
     bool finished = false; // ended by itself within the time limit
     bool normalExit = false;
@@ -40,6 +39,9 @@ public:
     // Runs the tool with its folder as working directory, waits at most timeoutMs, then
     // appends a tool-run record under `label`. A tool still running at the limit is killed.
     ToolResult runTool(const ToolCommand &command, const QString &label) const;
+    // Whether the stop flag is set: a tool that ended well just as it was set must not count,
+    // because the caller has been told that the work stopped.
+    bool stopped() const { return stop && stop->load(); }
 
     // Appends a marker record; a log that cannot be opened drops it silently.
     static void logRecord(const QString &text);
