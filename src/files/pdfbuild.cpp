@@ -5,6 +5,7 @@
 #include "elaboratsnapshot.h"
 #include "intake/imageconversion.h"
 #include "keywords.h"
+#include "model/pagecountcache.h"
 #include "outline.h"
 
 #include <QFile>
@@ -74,6 +75,8 @@ PdfBuildResult buildElaboratPdf(const ElaboratSnapshot &source, const ToolRunner
         if (isPdf(document.filePath))
             continue;
         document.filePath = convertedDocumentPath(snapshot.workDir, document.filePath, runner);
+        // A multi-page TIFF becomes a multi-page PDF: the outline counts what was converted.
+        document.pageCount = PageCountCache::pageCount(document.filePath);
         result.convertedFiles.insert(index, document.filePath);
     }
 
@@ -92,7 +95,7 @@ PdfBuildResult buildElaboratPdf(const ElaboratSnapshot &source, const ToolRunner
 
     // Only a composer that ended well leaves a complete file: one that was stopped or failed
     // may have left nothing, or must not count as having replaced the old PDF.
-    const bool composed = run.succeeded() && QFileInfo::exists(output);
+    const bool composed = run.succeeded() && !runner.stopped() && QFileInfo::exists(output);
     if (replacing) {
         result.written = composed && replaceFile(output, snapshot.pdfPath);
         QFile::remove(output);

@@ -24,13 +24,16 @@ QStringList digitalDataFiles(const ElaboratSnapshot &snapshot)
     return files;
 }
 
-// The REN PDF of the "110" pages, or empty when there is none to make.
-QString composeRenPdf(ElaboratSnapshot &snapshot, ZipPackResult &result, const ToolRunner &runner)
+// Composes the REN PDF of the "110" pages into `renPdf`, which stays empty when there is none
+// to make. False when one was due and the composer did not write it: a package without it, or
+// with one left from an earlier packing, must not pass for a complete one.
+bool composeRenPdf(
+    ElaboratSnapshot &snapshot, ZipPackResult &result, const ToolRunner &runner, QString &renPdf)
 {
     const NamingCheck name = renFileName(identityOf(snapshot));
     const QVector<int> pages = renDocuments(snapshot);
     if (!snapshot.isKs || !name.ok || pages.isEmpty())
-        return QString();
+        return true;
     const QString folder = snapshot.workDir + QStringLiteral("/k2k3");
     QDir().mkpath(folder);
     for (int index : pages) {
@@ -41,9 +44,8 @@ QString composeRenPdf(ElaboratSnapshot &snapshot, ZipPackResult &result, const T
             result.convertedFiles.insert(index, converted);
         document.filePath = converted;
     }
-    const QString target = folder + QLatin1Char('/') + name.value;
-    composePageList(snapshot, pages, target, runner);
-    return target;
+    renPdf = folder + QLatin1Char('/') + name.value;
+    return composePageList(snapshot, pages, renPdf, runner);
 }
 
 ToolCommand archiverCommand(const QString &target, const QStringList &files)
@@ -61,7 +63,7 @@ ToolCommand archiverCommand(const QString &target, const QStringList &files)
 
 } // namespace
 
-QString composePageList(const ElaboratSnapshot &snapshot, const QVector<int> &documents,
+bool composePageList(const ElaboratSnapshot &snapshot, const QVector<int> &documents,
     const QString &target, const ToolRunner &runner)
 {
     ToolCommand command;
@@ -72,8 +74,10 @@ QString composePageList(const ElaboratSnapshot &snapshot, const QVector<int> &do
     command.commandLine
         = ToolRunner::render(QStringLiteral("PdfComposer.exe %1 \"%2\" \" \" \".\" ."),
             {documentListText(snapshot, documents), target});
-    runner.runTool(command, QStringLiteral("TTreeElaborat1"));
-    return QFileInfo(target).fileName().toLower();
+    // A file left from an earlier run must not pass for this run's result.
+    QFile::remove(target);
+    const ToolResult run = runner.runTool(command, QStringLiteral("TTreeElaborat1"));
+    return run.succeeded() && !runner.stopped() && QFileInfo::exists(target);
 }
 
 ZipPackResult packElaborat(
@@ -82,7 +86,9 @@ ZipPackResult packElaborat(
     ZipPackResult result;
     ElaboratSnapshot snapshot = source;
     QStringList files = digitalDataFiles(snapshot) << snapshot.pdfPath;
-    const QString renPdf = composeRenPdf(snapshot, result, runner);
+    QString renPdf;
+    if (!composeRenPdf(snapshot, result, runner, renPdf))
+        return result;
     if (!renPdf.isEmpty()) {
         const QString renName = QFileInfo(renPdf).fileName().toLower();
         files.erase(std::remove_if(files.begin(), files.end(),
@@ -102,7 +108,7 @@ ZipPackResult packElaborat(
     QFile::remove(target);
     const ToolResult run
         = runner.runTool(archiverCommand(target, files), QStringLiteral("TTreeElaborat3"));
-    const bool packed = run.succeeded() && QFileInfo::exists(target);
+    const bool packed = run.succeeded() && !runner.stopped() && QFileInfo::exists(target);
     if (replacing)
         result.written = packed && replaceFile(target, zipPath);
     else

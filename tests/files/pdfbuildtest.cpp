@@ -85,6 +85,29 @@ private slots:
         QVERIFY(QFile::exists(workDir + QStringLiteral("/bookmarks.txt")));
     }
 
+    void aMultiPageImageCountsAllItsPages()
+    {
+        SnapshotBuilder builder = landCadastre();
+        const int skica = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
+        const int scans = builder.bookmark(skica, QStringLiteral("111"), QStringLiteral("Skica"));
+        const int tiff = builder.document(scans,
+            TestFiles::writeImage(folder->path(QStringLiteral("trije.tiff")),
+                {QStringLiteral("-size"), QStringLiteral("200x300"), QStringLiteral("xc:red"),
+                    QStringLiteral("xc:blue"), QStringLiteral("xc:green")}));
+        const int after
+            = builder.bookmark(skica, QStringLiteral("121"), QStringLiteral("Zapisnik"));
+        builder.document(after, TestFiles::writePdf(folder->path(QStringLiteral("z.pdf")), 1));
+
+        const PdfBuildResult result = buildElaboratPdf(builder.snapshot, ToolRunner());
+        QVERIFY(result.written);
+        QVERIFY(result.convertedFiles.contains(tiff));
+        const auto pdf = open(builder.snapshot.pdfPath);
+        QCOMPARE(pdf->numPages(), 4);
+        const QVector<Poppler::OutlineItem> outline = pdf->outline();
+        QCOMPARE(outline.size(), 2);
+        QCOMPARE(outline.at(1).destination()->pageNumber(), 4);
+    }
+
     void rebuildingReplacesTheOldFileThroughATemporaryOne()
     {
         SnapshotBuilder builder = landCadastre();

@@ -127,6 +127,23 @@ private slots:
         QVERIFY(ren3->info(QStringLiteral("Keywords")).isEmpty());
     }
 
+    void aRenPdfThatCannotBeComposedFailsThePacking()
+    {
+        SnapshotBuilder builder = elaborat(true);
+        const int component
+            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
+        const int ren
+            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        builder.document(ren, folder->path(QStringLiteral("izbrisan.pdf")));
+        // What an earlier packing left must not stand in for it.
+        QDir().mkpath(builder.snapshot.workDir + QStringLiteral("/k2k3"));
+        QVERIFY(
+            folder->write(QStringLiteral(".tmp/08122026101010/k2k3/001200003REN.pdf"), "prejsnji"));
+        const QString zip = makeFile(QStringLiteral("001200007.zip"), "stari paket");
+        QVERIFY(!packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        QCOMPARE(folder->read(QStringLiteral("001200007.zip")), QByteArray("stari paket"));
+    }
+
     void withTheQuestionnaireProcedureThereIsNoRenPdf()
     {
         SnapshotBuilder builder = elaborat(true);
