@@ -71,7 +71,7 @@ void TTreeDokument::setFilePath(const QString &newPath)
 {
     if (newPath.isEmpty())
         return;
-    setPathFields(newPath);
+    takeConvertedFile(newPath);
     QTreeWidget *view = treeWidget();
     if (!view)
         return;
@@ -108,7 +108,7 @@ QString TTreeDokument::filePathName(bool convert)
     const QString target = ImageConversion::documentPdfPath(found->workDir(), path);
     ToolRunner().runTool(ImageConversion::convertCommand(path, target),
         QStringLiteral("TTreeDokument - filePathName"));
-    setPathFields(target);
+    takeConvertedFile(target);
     return path;
 }
 
@@ -129,7 +129,15 @@ void TTreeDokument::startPreview(MainWindow *mainWindow)
 
 void TTreeDokument::setConvertedFile(const QString &pdfPath)
 {
+    takeConvertedFile(pdfPath);
+}
+
+void TTreeDokument::takeConvertedFile(const QString &pdfPath)
+{
     setPathFields(pdfPath);
+    // A multi-page TIFF becomes a multi-page PDF; the outline and the split count its pages.
+    if (fileSuffix == QLatin1String("pdf") && QFileInfo::exists(pdfPath))
+        pages = PageCountCache::pageCount(pdfPath);
 }
 
 void TTreeDokument::assignFloor(const TTreeDokument *sourceDocument)

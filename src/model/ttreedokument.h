@@ -56,8 +56,9 @@ public:
     // Points the document at a file: a fresh row widget, the name label, the page, the
     // rotation and the page count. Marks the elaborat modified.
     void setFile(const QString &path, int page, int rotation);
-    // Replaces the file (a conversion's result) without touching page or page count; when the
-    // document is the only selected item it is shown again. An empty path is ignored.
+    // Replaces the file (a conversion's result) without touching the page; a PDF brings its
+    // page count. When the document is the only selected item it is shown again. An empty
+    // path is ignored.
     void setFilePath(const QString &path);
     // For a single-page document: stands for page `page` now (the name label follows).
     void setPage(int page);
@@ -68,7 +69,7 @@ public:
     // outcome is not examined: a missing PDF shows when the composer runs.
     QString filePathName(bool convert);
     // Takes the PDF that the document's image was converted to, as filePathName(true) does:
-    // file, name and suffix follow it; page, page count and the preview stay as they are.
+    // file, name, suffix and page count follow it; page and the preview stay as they are.
     void setConvertedFile(const QString &pdfPath);
 
     // Shows the document in the main window's preview; an image is first converted to a PDF
@@ -90,6 +91,7 @@ public:
 
 private:
     void setPathFields(const QString &path);
+    void takeConvertedFile(const QString &pdfPath);
     void showName();
     void applyFloorRule(const QString &floor, bool staysInBookmark);
     void stopPreviewConversion();

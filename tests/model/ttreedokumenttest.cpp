@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(document->filePath(), one);
         document->setFilePath(three);
         QCOMPARE(document->filePath(), three);
-        QCOMPARE(document->pageCount(), 1);
+        QCOMPARE(document->pageCount(), 3);
         QCOMPARE(window.l_npages->text(), QStringLiteral("3"));
         QVERIFY(window.pageSpinBox->isEnabled());
 
