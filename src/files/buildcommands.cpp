@@ -47,13 +47,14 @@ void runPdfCommand(MainWindow &window)
     const QString path = choosePdfPath(window, elaborat);
     if (path.isEmpty())
         return;
-    const bool same = path == elaborat->pdfPath();
     elaborat->setPdfPath(path, false);
     bool compress = false;
     {
         DialogIzdelavaElaborata dialog(elaborat, true, false, &window);
         Prompter::current().exec(&dialog);
-        if (dialog.succeeded() && same)
+        // Documents may take pages of the file just rewritten even when it was not the
+        // elaborat's own PDF a moment ago (built elsewhere, then back into the old file).
+        if (dialog.succeeded())
             elaborat->renumberOwnPages(path);
         compress = dialog.compress();
     }

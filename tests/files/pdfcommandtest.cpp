@@ -290,6 +290,38 @@ private slots:
             QStringList {QFileInfo(own).fileName()});
     }
 
+    void buildingBackIntoAnEarlierFileRenumbersItsPages()
+    {
+        TTreeElaborat *elaborat = fixture->create({QStringLiteral("UM")});
+        BuildFixture::setLandIdentity(elaborat);
+        TTreeBookmark *first = BuildFixture::bookmark(
+            elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica"));
+        auto *x = new TTreeDokument(
+            fixture->pdf(QStringLiteral("x.pdf"), 1, QStringLiteral("x")), first);
+        auto *y = new TTreeDokument(
+            fixture->pdf(QStringLiteral("y.pdf"), 1, QStringLiteral("y")), first);
+        QVERIFY(fixture->buildPdf().succeeded);
+        const QString earlier = landPath();
+        delete x;
+        delete y;
+        auto *x1 = new TTreeDokument(earlier, first, 1);
+        auto *y1 = new TTreeDokument(earlier, first, 2);
+
+        // Another version elsewhere, then the pages swapped and built back into the first file.
+        elaborat->setAttribute(QStringLiteral("ZAPST"), QStringLiteral("1"));
+        QVERIFY(fixture->buildPdf().succeeded);
+        QVERIFY(elaborat->pdfPath() != earlier);
+        first->removeChild(x1);
+        first->addChild(x1);
+        x1->rebuildRowWidget();
+        elaborat->setAttribute(QStringLiteral("ZAPST"), QString());
+        QVERIFY(fixture->buildPdf().succeeded);
+        QCOMPARE(elaborat->pdfPath(), earlier);
+        QCOMPARE(pageText(earlier, 1), QStringLiteral("y1"));
+        QCOMPARE(y1->page(), 1);
+        QCOMPARE(x1->page(), 2);
+    }
+
     void renumberingCountsOnlyThePagesOfThePdf()
     {
         TTreeElaborat *elaborat = fixture->create({QStringLiteral("VS")});
