@@ -27,8 +27,6 @@ QStringList labelsOf(const QVector<FloorEntry> &entries, int documentCount)
 
 QStringList floorParts(const QString &ets)
 {
-    if (ets.isEmpty())
-        return QStringList();
     return ets.split(QLatin1Char(';'));
 }
 

@@ -23,7 +23,8 @@ struct FloorPlan
     QString error;
 };
 
-// The parts of an ETS value, split at ";" with empty parts kept; an empty value has none.
+// The parts of an ETS value, split at ";" with empty parts kept; an empty (or missing) value
+// is one empty part, which is no entry.
 QStringList floorParts(const QString &ets);
 
 // One part "label:pages"; none unless it has exactly one ":". Pages that are no number, or are
