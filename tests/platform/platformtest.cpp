@@ -93,6 +93,8 @@ private slots:
                                  << "N:\\DZK51\\a.pdf";
         QTest::newRow("mixed") << "N://DZK51\\a b.zip"
                                << "N:\\DZK51\\a b.zip";
+        QTest::newRow("network") << "//streznik/DZK51//a.pdf"
+                                 << "\\\\streznik\\DZK51\\a.pdf";
     }
 
     void explorerPathUsesSingleBackslashes()
