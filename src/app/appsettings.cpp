@@ -186,8 +186,7 @@ bool AppSettings::checkUpdatesAtStart() const
 
 QString AppSettings::scannerSource() const
 {
-    return dialog.skeniranje_cb_vir->currentIndex() < 0 ? QString()
-                                                        : dialog.skeniranje_cb_vir->currentText();
+    return dialog.selectedScannerSource();
 }
 
 int AppSettings::scannerSourceId() const

@@ -61,6 +61,8 @@ DialogNastavitev::DialogNastavitev(
     resize(680, 300);
     connect(scannerReader, &ScannerSourceReader::sourcesRead, this,
         &DialogNastavitev::onScannerSourcesRead);
+    // A source the user picks replaces one still waiting for the list.
+    connect(skeniranje_cb_vir, &QComboBox::activated, this, [this] { wantedScanner.clear(); });
     refreshScannerSources();
     QMetaObject::connectSlotsByName(this);
 }
@@ -219,7 +221,9 @@ QWidget *DialogNastavitev::buildServiceTab()
 
 void DialogNastavitev::refreshScannerSources()
 {
-    scannerReader->read();
+    // A read under way brings the list soon; starting over would only delay it.
+    if (!scannerReader->isReading())
+        scannerReader->read();
 }
 
 void DialogNastavitev::selectScannerSource(const QString &name)
@@ -227,8 +231,16 @@ void DialogNastavitev::selectScannerSource(const QString &name)
     const int index = skeniranje_cb_vir->findText(name, Qt::MatchExactly);
     if (index >= 0)
         skeniranje_cb_vir->setCurrentIndex(index);
-    if (scannerReader->isReading())
+    // Until a list has come, the name waits for it; a list that never comes must not lose it.
+    if (!scannerListRead || scannerReader->isReading())
         wantedScanner = name;
+}
+
+QString DialogNastavitev::selectedScannerSource() const
+{
+    if (!wantedScanner.isEmpty())
+        return wantedScanner;
+    return skeniranje_cb_vir->currentIndex() < 0 ? QString() : skeniranje_cb_vir->currentText();
 }
 
 bool DialogNastavitev::readingScannerSources() const
@@ -241,6 +253,7 @@ void DialogNastavitev::onScannerSourcesRead(const QList<ScannerSource> &sources)
     const QString selected
         = wantedScanner.isEmpty() ? skeniranje_cb_vir->currentText() : wantedScanner;
     wantedScanner.clear();
+    scannerListRead = true;
     skeniranje_cb_vir->clear();
     for (const ScannerSource &source : sources)
         skeniranje_cb_vir->addItem(source.name, source.id);

@@ -34,9 +34,12 @@ public:
     // refilled keeping the selected source by its text. A program that cannot be run leaves
     // the items as they are.
     void refreshScannerSources();
-    // Selects the first source of this name, now or, while the list is still being read,
-    // when it arrives.
+    // Selects the first source of this name, now or, while no list has been read yet or one
+    // is being read, when it arrives.
     void selectScannerSource(const QString &name);
+    // The selected source's name; a name still waiting for a list that has not arrived (the
+    // program is slow, missing or failed) counts as selected, so that saving keeps it.
+    QString selectedScannerSource() const;
     bool readingScannerSources() const;
 
     QTabWidget *tabWidget;
@@ -128,5 +131,6 @@ private:
     SifDlg *municipalityPicker;
     ScannerSourceReader *scannerReader;
     QString wantedScanner;
+    bool scannerListRead = false;
     Snapshot snapshot;
 };

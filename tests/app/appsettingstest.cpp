@@ -139,7 +139,8 @@ private slots:
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/ko")), QStringLiteral("850"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/gp")), QStringLiteral("999"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/zips")), QStringLiteral("0"));
-        QCOMPARE(iniValue(QStringLiteral("Nastavitve/vir")), QString());
+        // No scanning program ever answered, so the stored source is kept, not wiped.
+        QCOMPARE(iniValue(QStringLiteral("Nastavitve/vir")), QStringLiteral("Nobeden"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/isks")), QStringLiteral("true"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/ArhivskaMapa")), QStringLiteral("/arhiv"));
         QCOMPARE(iniValue(QStringLiteral("MainWindow/save_as_file_name")),

@@ -120,6 +120,21 @@ private slots:
         QCOMPARE(dialog->skeniranje_cb_vir->currentIndex(), 1);
     }
 
+    void aSourceNamedBeforeAnyListIsKeptUntilAListLacksIt()
+    {
+        writeScanner("exit 3\n");
+        makeDialog();
+        dialog->selectScannerSource(QStringLiteral("Plustek OpticSlim"));
+        QTRY_VERIFY(!dialog->readingScannerSources());
+        QCOMPARE(dialog->skeniranje_cb_vir->count(), 0);
+        QCOMPARE(dialog->selectedScannerSource(), QStringLiteral("Plustek OpticSlim"));
+
+        writeScanner("printf '0:,Noname frontend-tester\\n'\n");
+        dialog->refreshScannerSources();
+        QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 1);
+        QCOMPARE(dialog->selectedScannerSource(), QString());
+    }
+
     void cancelRestoresTheSnapshotButKeepsTheUserKind()
     {
         dialog->le_arhiv->setText(QStringLiteral("/arhiv"));
