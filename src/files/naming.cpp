@@ -202,7 +202,17 @@ NamingCheck checkPdfIdentity(const ElaboratIdentity &identity)
     const NamingCheck ko = checkKo(identity.ko);
     if (!ko.ok)
         return ko;
-    return checkCaseNumber(identity.idpos, identity.rezpos, identity.isKs);
+    const NamingCheck caseNumber = checkCaseNumber(identity.idpos, identity.rezpos, identity.isKs);
+    if (!caseNumber.ok)
+        return caseNumber;
+    // The "_Z" ending carries the year's last digit; without a year the name would lack it,
+    // while the build then dates the elaborat today.
+    if (identity.hasZpplps) {
+        const NamingCheck year = checkYear(identity.datum);
+        if (!year.ok)
+            return year;
+    }
+    return caseNumber;
 }
 
 PdfNameForm pdfNameForm(const ElaboratIdentity &identity)

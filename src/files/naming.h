@@ -88,7 +88,8 @@ NamingCheck checkIdpos(const QString &idpos, const QString &reason);
 NamingCheck checkYear(const QString &datum);
 
 // The checks every PDF build runs first, in order: the own IDPOS when the elaborat needs one,
-// then KO, then the case number; the value is the case number.
+// then KO, then the case number, then, for the "_Z" ending of ZPPLPS, the year of the date;
+// the value is the case number.
 NamingCheck checkPdfIdentity(const ElaboratIdentity &identity);
 
 // The form of the PDF name; it follows the ending, so the proposed name always passes.

@@ -293,6 +293,12 @@ void NamingTest::identityChecksInOrder()
     id.ko = ljubljana;
     QCOMPARE(checkPdfIdentity(id).warning,
         QStringLiteral("IDPOS in/ali ST. STAVBE lahko vsebujeta samo stevilke."));
+    id.idpos = QStringLiteral("12");
+    id.hasZpplps = true;
+    id.datum.clear();
+    QCOMPARE(checkPdfIdentity(id).warning, QStringLiteral("Datum zadnje spremembe nima letnice."));
+    id.datum = QStringLiteral("07.03.2012");
+    QVERIFY(checkPdfIdentity(id).ok);
 }
 
 void NamingTest::saveDialogNames_data()
