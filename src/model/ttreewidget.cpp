@@ -20,6 +20,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -43,6 +44,8 @@ const QHash<QString, AuthorityDocument> &authorityDocuments()
     return documents;
 }
 
+// Folders and whatever else is no regular file go unnoticed, as files of an unsupported type
+// do: none of them can become a document or a digital data item.
 QStringList localFiles(const QMimeData *mime)
 {
     QStringList files;
@@ -50,7 +53,7 @@ QStringList localFiles(const QMimeData *mime)
         return files;
     const QList<QUrl> urls = mime->urls();
     for (const QUrl &url : urls) {
-        if (url.isLocalFile())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
             files << url.toLocalFile();
     }
     return files;
