@@ -295,6 +295,38 @@ private slots:
         QCOMPARE(bookmark->childCount(), 1);
     }
 
+    void intoAnotherElaboratABookmarkIsCopied()
+    {
+        auto *bookmark = new TTreeBookmark("122", "122 Zapisnik mejne obravnave", records);
+        document("a.pdf", bookmark);
+        document("b.pdf", bookmark, 2);
+        TTreeElaborat *other = fixture->create({ElaboratFixture::Um, ElaboratFixture::Par});
+        land->markUpToDate();
+        other->markUpToDate();
+
+        // Onto a component without a default type: a bookmark of its own code there.
+        TTreeSestavina *otherRecords = other->findSestavinaByIme("zapisniki");
+        drag(bookmark, otherRecords);
+        QCOMPARE(childrenOf(otherRecords), QStringList({"122 Zapisnik mejne obravnave"}));
+        QCOMPARE(childrenOf(otherRecords->child(0)), QStringList({"a.pdf", "b.pdf"}));
+        QCOMPARE(TTreeDokument::cast(otherRecords->child(0)->child(1))->pageCount(), 2);
+        QCOMPARE(childrenOf(bookmark), QStringList({"a.pdf", "b.pdf"}));
+        QCOMPARE(view().currentElaborat(), other);
+        QVERIFY(!other->upToDate());
+        QVERIFY(land->upToDate());
+
+        // Onto a bookmark: its documents follow those there.
+        auto *target = new TTreeBookmark(
+            "123", "123 Vabilo na mejno obravnavo", other->findSestavinaByIme("izračuni"));
+        document("c.pdf", target);
+        drag(bookmark, target);
+        QCOMPARE(childrenOf(target), QStringList({"c.pdf", "a.pdf", "b.pdf"}));
+        QCOMPARE(TTreeBookmark::cast(target)->sifra(), QStringLiteral("123"));
+        QCOMPARE(childrenOf(records), QStringList({"122 Zapisnik mejne obravnave"}));
+        QCOMPARE(childrenOf(bookmark), QStringList({"a.pdf", "b.pdf"}));
+        QVERIFY(land->upToDate());
+    }
+
     void aForeignDragAfterAnOwnOneMovesNothing()
     {
         auto *bookmark = new TTreeBookmark("112", "112 Skica izmere", sketches);
