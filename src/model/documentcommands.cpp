@@ -47,14 +47,21 @@ QList<TTreeDokument *> typedDocuments(
     return TreeItems::inPageOrder(documents);
 }
 
+// A document goes only once its file was placed again: one refused (no code outside a
+// component) stays where it was, or it would be lost.
 void replaceDocuments(TTreeWidget &view, TTreeSestavina *component,
     const QList<SifrantResult> &results, const QList<TTreeDokument *> &documents)
 {
-    FileIntake::placeFiles(view, component, results, documents);
-    for (TTreeDokument *document : documents)
+    const QList<bool> placed = FileIntake::placeFiles(view, component, results, documents);
+    QList<TTreeDokument *> replaced;
+    for (int i = 0; i < documents.size(); ++i) {
+        if (placed.value(i))
+            replaced << documents.at(i);
+    }
+    for (TTreeDokument *document : std::as_const(replaced))
         document->removeMark = true;
     view.clearSelection();
-    for (TTreeDokument *document : documents) {
+    for (TTreeDokument *document : std::as_const(replaced)) {
         if (TTreeElaborat *elaborat = document->elaborat())
             elaborat->removeLeafAndPrune(document);
     }

@@ -165,16 +165,17 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
 
 namespace {
 
-void placeWith(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
-    const QList<TTreeDokument *> &replaced, QHash<QString, TTreeBookmark *> &bookmarks)
+QList<bool> placeWith(TTreeWidget &view, TTreeSestavina *component,
+    const QList<SifrantResult> &results, const QList<TTreeDokument *> &replaced,
+    QHash<QString, TTreeBookmark *> &bookmarks)
 {
+    QList<bool> placed(results.size(), false);
     TTreeElaborat *elaborat = elaboratFor(view, component);
     if (!elaborat)
-        return;
+        return placed;
     const bool general = isGeneral(elaborat);
     QTreeWidgetItem *home
         = component ? static_cast<QTreeWidgetItem *>(component) : elaborat->sestavineItem();
-    bool placed = false;
     for (int i = 0; i < results.size(); ++i) {
         const SifrantResult &result = results.at(i);
         TTreeDokument *old = replaced.value(i);
@@ -196,17 +197,18 @@ void placeWith(TTreeWidget &view, TTreeSestavina *component, const QList<Sifrant
             warnWithoutCode(&view, result.filePath);
             continue;
         }
-        placed = true;
+        placed[i] = true;
     }
     // Digital data items do not mark the elaborat themselves.
-    if (placed)
+    if (placed.contains(true))
         elaborat->markModified();
+    return placed;
 }
 
 } // namespace
 
-void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
-    const QList<TTreeDokument *> &replaced)
+QList<bool> placeFiles(TTreeWidget &view, TTreeSestavina *component,
+    const QList<SifrantResult> &results, const QList<TTreeDokument *> &replaced)
 {
     QHash<QString, TTreeBookmark *> bookmarks;
     for (TTreeDokument *document : replaced) {
@@ -214,7 +216,7 @@ void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<Sifran
         if (bookmark && !bookmarks.contains(bookmark->sifra()))
             bookmarks.insert(bookmark->sifra(), bookmark);
     }
-    placeWith(view, component, results, replaced, bookmarks);
+    return placeWith(view, component, results, replaced, bookmarks);
 }
 
 void placeScannedFiles(TTreeWidget &view, TTreeSestavina *component,

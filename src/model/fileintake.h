@@ -40,9 +40,10 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
 // digital data component, a document of the component (or, with the general procedure, of
 // the sestavine node), or, in no component, is refused with a warning. `replaced` lists, per
 // record, the document the file replaces (it may be shorter): the new document takes its
-// page and the bookmark it lay in serves for its code.
-void placeFiles(TTreeWidget &view, TTreeSestavina *component, const QList<SifrantResult> &results,
-    const QList<TTreeDokument *> &replaced = {});
+// page and the bookmark it lay in serves for its code. Returns, per record, whether its file
+// was placed.
+QList<bool> placeFiles(TTreeWidget &view, TTreeSestavina *component,
+    const QList<SifrantResult> &results, const QList<TTreeDokument *> &replaced = {});
 // The same for one batch of a scan's pages: `bookmarks` holds the bookmark each code got from
 // the scan's earlier batches and gains those this batch makes, so that a scan's pages of one
 // type stay in one bookmark however the scanning program split them into batches.

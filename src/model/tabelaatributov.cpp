@@ -215,6 +215,10 @@ void TabelaAtributov::applyChosenNames(const QStringList &names)
         if (const PostopekDef *general = katalog.procedureById(QStringLiteral("splosno")))
             elaborat->addPostopek(general);
     }
+    // Components came or went. The POSTOPKI cell cannot be relied on to mark the elaborat: it
+    // is written only when its row has that label.
+    if (elaborat->postopki() != own)
+        elaborat->markModified();
     const int row = rowOfLabel(proceduresId);
     if (row >= 0)
         setValueOfRow(row, elaborat->postopekNames().join(QLatin1Char(';')));

@@ -20,9 +20,11 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +44,8 @@ const QHash<QString, AuthorityDocument> &authorityDocuments()
     return documents;
 }
 
+// Folders and whatever else is no regular file go unnoticed, as files of an unsupported type
+// do: none of them can become a document or a digital data item.
 QStringList localFiles(const QMimeData *mime)
 {
     QStringList files;
@@ -49,7 +53,7 @@ QStringList localFiles(const QMimeData *mime)
         return files;
     const QList<QUrl> urls = mime->urls();
     for (const QUrl &url : urls) {
-        if (url.isLocalFile())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
             files << url.toLocalFile();
     }
     return files;
@@ -71,6 +75,17 @@ bool takeAsCopy(QDropEvent *event, bool acceptable)
 bool carriesFiles(const QDropEvent *event, const QWidget *view)
 {
     return event->source() != view && !localFiles(event->mimeData()).isEmpty();
+}
+
+// The view's own drags carry its rows in the model's format; text or a link from another
+// program must never be taken for one.
+bool carriesRows(const QDropEvent *event, const QAbstractItemView *view)
+{
+    const QMimeData *mime = event->mimeData();
+    const QStringList formats = view->model()->mimeTypes();
+    return mime && std::any_of(formats.cbegin(), formats.cend(), [mime](const QString &format) {
+        return mime->hasFormat(format);
+    });
 }
 
 } // namespace
@@ -388,17 +403,31 @@ void TTreeWidget::mouseReleaseEvent(QMouseEvent *event)
     QTreeWidget::mouseReleaseEvent(event);
 }
 
+// The drag loop takes the button's release, so the press is forgotten once the drag is over,
+// also when it ended outside the view: a later drag would otherwise carry the item pressed
+// here.
+void TTreeWidget::startDrag(Qt::DropActions supportedActions)
+{
+    QTreeWidget::startDrag(supportedActions);
+    pressedIndex = QPersistentModelIndex();
+    dragIndex = QPersistentModelIndex();
+}
+
 void TTreeWidget::dragEnterEvent(QDragEnterEvent *event)
 {
     if (carriesFiles(event, this)) {
         takeAsCopy(event, true);
         return;
     }
+    if (!carriesRows(event, this)) {
+        event->ignore();
+        return;
+    }
     event->setDropAction(Qt::MoveAction);
     dragIndex = pressedIndex;
     QTreeWidget::dragEnterEvent(event);
-    // A drag that began with a press in this view is the view's own, whatever source the
-    // drag system names.
+    // A drag of rows that began with a press in this view is the view's own, whatever source
+    // the drag system names.
     if (!event->isAccepted() && dragIndex.isValid())
         event->accept();
 }
@@ -434,6 +463,7 @@ void TTreeWidget::dropEvent(QDropEvent *event)
     event->accept();
     const QPersistentModelIndex dragged = dragIndex;
     dragIndex = QPersistentModelIndex();
+    pressedIndex = QPersistentModelIndex();
     QMetaObject::invokeMethod(
         this, [this, target, dragged] { finishDrop(target, dragged); }, Qt::QueuedConnection);
 }

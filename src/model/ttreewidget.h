@@ -44,7 +44,8 @@ public:
     // Called by an elaborat that is being deleted, so that it is no longer current.
     void forgetElaborat(const TTreeElaborat *elaborat);
 
-    // The item under the mouse at the last left-button press, until the button is released.
+    // The item under the mouse at the last left-button press, until the button is released or
+    // the drag it started ends.
     QTreeWidgetItem *pressedItem() const;
     // The item being dragged: the pressed item when the drag entered the view.
     QTreeWidgetItem *dragItem() const;
@@ -103,6 +104,7 @@ public slots:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;

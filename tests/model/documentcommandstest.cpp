@@ -184,6 +184,26 @@ private slots:
         QCOMPARE(prompter->count(ScriptedPrompter::Dialog), dialogs);
     }
 
+    void aDocumentLeftWithoutTypeStays()
+    {
+        // Outside a component (a bookmark dropped onto the sestavine node leaves it there) a
+        // file without a code cannot be placed again.
+        TTreeElaborat *elaborat = fixture->create({ElaboratFixture::Um});
+        QTreeWidgetItem *node = elaborat->sestavineItem();
+        const QString path = pdf("prost.pdf", 1);
+        auto *loose = new TTreeDokument(path, node);
+        prompter->dialogs.enqueue(TreeActions::acceptTypes());
+        run(Entry::changeType, loose);
+        QCOMPARE(prompter->messageTexts(),
+            QStringList({QStringLiteral("Dokument '%1' ni bil dodan v elaborat, ker nima "
+                                        "dolocene sifre.")
+                             .arg(path)}));
+        QCOMPARE(childrenOf(node),
+            QStringList({"skica", "zapisniki", "digitalni podatki", "prost.pdf"}));
+        QCOMPARE(node->child(3), loose);
+        QCOMPARE(elaborat->documentCount(), 1);
+    }
+
     void theGeneralProcedureOnlyRelabels()
     {
         TTreeElaborat *elaborat = fixture->create({ElaboratFixture::ZkGeneral});

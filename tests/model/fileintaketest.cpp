@@ -50,6 +50,16 @@ private:
         return path;
     }
 
+    // A file of a few bytes, as the file manager offers only files that exist.
+    QString dataFile(const QString &name)
+    {
+        const QString path = file(name);
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write("0 0 0\n") < 0)
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
     void addThroughMenu(QTreeWidgetItem *clicked, const QStringList &chosen)
     {
         prompter->fileLists.enqueue(chosen);
@@ -310,8 +320,25 @@ private slots:
 
         // The digital data component takes any file.
         TTreeSestavina *data = elaborat->findSestavinaBySifra("dp");
-        QCOMPARE(TreeActions::dropFiles(view(), {file("t.dxf")}, data), Qt::CopyAction);
+        QCOMPARE(TreeActions::dropFiles(view(), {dataFile("t.dxf")}, data), Qt::CopyAction);
         QCOMPARE(childrenOf(data), QStringList({"t.dxf"}));
+    }
+
+    void foldersFromTheFileManagerAreLeftOut()
+    {
+        TTreeElaborat *elaborat = fixture->create({ElaboratFixture::Um});
+        TTreeSestavina *data = elaborat->findSestavinaBySifra("dp");
+        const QString folder = fixture->folder.path("izbor/mapa.pdf");
+        QDir().mkpath(folder);
+        QCOMPARE(TreeActions::dropFiles(view(), {folder}, data), Qt::IgnoreAction);
+        QCOMPARE(TreeActions::dropFiles(view(), {folder, dataFile("t.dxf")}, data), Qt::CopyAction);
+        QCOMPARE(childrenOf(data), QStringList({"t.dxf"}));
+
+        TTreeSestavina *records = elaborat->findSestavinaByIme("zapisniki");
+        prompter->dialogs.enqueue(TreeActions::typeAs("122"));
+        QCOMPARE(TreeActions::dropFiles(view(), {folder, file("x.pdf")}, records), Qt::CopyAction);
+        QCOMPARE(childrenOf(records->child(0)), QStringList({"x.pdf"}));
+        QCOMPARE(prompter->count(ScriptedPrompter::MessageBox), 0);
     }
 
     void fileDropsOutsideComponentsNeedTheGeneralProcedure()

@@ -307,10 +307,24 @@ private slots:
         fixture->start();
         TTreeElaborat *unlabelled = fixture->create({ElaboratFixture::Um, ElaboratFixture::Par});
         QCOMPARE(unlabelled->attribute("POSTOPKI"), QString());
+        unlabelled->markUpToDate();
         fixture->prompter.dialogs.enqueue(choose({"Izravnava"}, {}));
         unlabelled->tabela()->editProcedures();
         QCOMPARE(unlabelled->attribute("POSTOPKI"), QString());
         QCOMPARE(unlabelled->postopekNames().size(), 3);
+        // No cell changed, yet the elaborat did.
+        QVERIFY(!unlabelled->upToDate());
+
+        unlabelled->markUpToDate();
+        fixture->prompter.dialogs.enqueue(choose({}, {"Ureditev meje"}));
+        unlabelled->tabela()->editProcedures();
+        QVERIFY(!unlabelled->findSestavinaByIme("skica"));
+        QVERIFY(!unlabelled->upToDate());
+
+        unlabelled->markUpToDate();
+        fixture->prompter.dialogs.enqueue(choose({}, {}));
+        unlabelled->tabela()->editProcedures();
+        QVERIFY(unlabelled->upToDate());
     }
 
     void cancelChangesNothing()

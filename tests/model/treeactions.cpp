@@ -79,6 +79,15 @@ QPoint emptySpace(TTreeWidget &view)
 
 Qt::DropAction dragAndDrop(TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWidgetItem *target)
 {
+    const Qt::DropAction action = dragAndDropUnreleased(view, pressed, target);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    QCoreApplication::processEvents();
+    return action;
+}
+
+Qt::DropAction dragAndDropUnreleased(
+    TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWidgetItem *target)
+{
     QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(view, pressed));
     QMimeData *mime = view.model()->mimeData(view.selectionModel()->selectedIndexes());
     const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
@@ -89,7 +98,6 @@ Qt::DropAction dragAndDrop(TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWid
     QCoreApplication::sendEvent(view.viewport(), &move);
     QDropEvent drop(at, actions, mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &drop);
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
     QCoreApplication::processEvents();
     delete mime;
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
@@ -102,11 +110,20 @@ Qt::DropAction dropFiles(TTreeWidget &view, const QStringList &files, QTreeWidge
     for (const QString &file : files)
         urls << QUrl::fromLocalFile(file);
     mime.setUrls(urls);
+    return dropMime(view, mime, target);
+}
+
+Qt::DropAction dropMime(TTreeWidget &view, const QMimeData &mime, QTreeWidgetItem *target)
+{
     const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
     const QPoint at = target ? centreOf(view, target) : emptySpace(view);
     QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &enter);
     QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted() && enter.dropAction() != Qt::IgnoreAction) {
+        move.setDropAction(enter.dropAction());
+        move.accept();
+    }
     QCoreApplication::sendEvent(view.viewport(), &move);
     if (!move.isAccepted())
         return Qt::IgnoreAction;

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMenu;
+class QMimeData;
 class QTreeWidgetItem;
 class TTreeWidget;
 
@@ -38,10 +39,19 @@ QPoint emptySpace(TTreeWidget &view);
 // drop; returns the drop action the view gave the drop, which the toolkit's own move would
 // act on.
 Qt::DropAction dragAndDrop(TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWidgetItem *target);
+// The same as a real drag does it: the drag loop takes the button's release, the view never
+// sees it.
+Qt::DropAction dragAndDropUnreleased(
+    TTreeWidget &view, QTreeWidgetItem *pressed, QTreeWidgetItem *target);
 // Drops files as the desktop's file manager does (local file URLs, copy or move offered) at
 // `target` (nullptr: empty space); returns the action the view took, IgnoreAction when it
 // refused them.
 Qt::DropAction dropFiles(TTreeWidget &view, const QStringList &files, QTreeWidgetItem *target);
+// Drops what another program drags (copy or move offered) at `target` (nullptr: empty
+// space); the drop arrives only when the view accepted the drag as the drag system decides:
+// the move starts accepted when the entry was. Returns the action the view took,
+// IgnoreAction when it refused the drag.
+Qt::DropAction dropMime(TTreeWidget &view, const QMimeData &mime, QTreeWidgetItem *target);
 
 // Answers for the document-type dialog: type every row as `code` (clicking the type in the
 // tree shown) and accept; accept as the dialog was set up; cancel.

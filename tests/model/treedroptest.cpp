@@ -8,7 +8,10 @@
 #include "model/ttreewidget.h"
 #include "treeactions.h"
 
+#include <QMimeData>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 #include <memory>
 
 using TreeActions::childrenOf;
@@ -290,6 +293,96 @@ private slots:
         drag(original, other->findSestavinaByIme("skica"));
         QCOMPARE(childrenOf(other->findSestavinaByIme("skica")), QStringList({"112 Skica izmere"}));
         QCOMPARE(bookmark->childCount(), 1);
+    }
+
+    void intoAnotherElaboratABookmarkIsCopied()
+    {
+        auto *bookmark = new TTreeBookmark("122", "122 Zapisnik mejne obravnave", records);
+        document("a.pdf", bookmark);
+        document("b.pdf", bookmark, 2);
+        TTreeElaborat *other = fixture->create({ElaboratFixture::Um, ElaboratFixture::Par});
+        land->markUpToDate();
+        other->markUpToDate();
+
+        // Onto a component without a default type: a bookmark of its own code there.
+        TTreeSestavina *otherRecords = other->findSestavinaByIme("zapisniki");
+        drag(bookmark, otherRecords);
+        QCOMPARE(childrenOf(otherRecords), QStringList({"122 Zapisnik mejne obravnave"}));
+        QCOMPARE(childrenOf(otherRecords->child(0)), QStringList({"a.pdf", "b.pdf"}));
+        QCOMPARE(TTreeDokument::cast(otherRecords->child(0)->child(1))->pageCount(), 2);
+        QCOMPARE(childrenOf(bookmark), QStringList({"a.pdf", "b.pdf"}));
+        QCOMPARE(view().currentElaborat(), other);
+        QVERIFY(!other->upToDate());
+        QVERIFY(land->upToDate());
+
+        // Onto a bookmark: its documents follow those there.
+        auto *target = new TTreeBookmark(
+            "123", "123 Vabilo na mejno obravnavo", other->findSestavinaByIme("izračuni"));
+        document("c.pdf", target);
+        drag(bookmark, target);
+        QCOMPARE(childrenOf(target), QStringList({"c.pdf", "a.pdf", "b.pdf"}));
+        QCOMPARE(TTreeBookmark::cast(target)->sifra(), QStringLiteral("123"));
+        QCOMPARE(childrenOf(records), QStringList({"122 Zapisnik mejne obravnave"}));
+        QCOMPARE(childrenOf(bookmark), QStringList({"a.pdf", "b.pdf"}));
+        QVERIFY(land->upToDate());
+    }
+
+    void aForeignDragAfterAnOwnOneMovesNothing()
+    {
+        auto *bookmark = new TTreeBookmark("112", "112 Skica izmere", sketches);
+        TTreeDokument *dragged = document("a.pdf", bookmark);
+        auto *target = new TTreeBookmark("122", "122 Zapisnik mejne obravnave", records);
+        document("b.pdf", target);
+        TTreeElaborat *other = fixture->create({ElaboratFixture::Um});
+        TTreeSestavina *otherSketches = other->findSestavinaByIme("skica");
+        view().expandAll();
+        TreeActions::select(view(), {dragged});
+        // A copy: the dragged document stays. The drag loop swallows the release.
+        TreeActions::dragAndDropUnreleased(view(), dragged, otherSketches);
+        QCOMPARE(other->documentCount(), 1);
+        land->markUpToDate();
+        other->markUpToDate();
+
+        QMimeData text;
+        text.setText(QStringLiteral("besedilo"));
+        QMimeData link;
+        link.setUrls({QUrl(QStringLiteral("https://example.com/a.pdf"))});
+        for (const QMimeData *mime : {&text, &link}) {
+            for (QTreeWidgetItem *onto : {static_cast<QTreeWidgetItem *>(target),
+                     static_cast<QTreeWidgetItem *>(otherSketches)}) {
+                QCOMPARE(TreeActions::dropMime(view(), *mime, onto), Qt::IgnoreAction);
+                QCOMPARE(childrenOf(target), QStringList({"b.pdf"}));
+                QCOMPARE(other->documentCount(), 1);
+                QCOMPARE(bookmark->child(0), dragged);
+            }
+        }
+        QVERIFY(land->upToDate() && other->upToDate());
+        QCOMPARE(view().pressedItem(), nullptr);
+    }
+
+    void aDragCancelledOutsideTheViewForgetsThePress()
+    {
+        auto *bookmark = new TTreeBookmark("112", "112 Skica izmere", sketches);
+        TTreeDokument *dragged = document("a.pdf", bookmark);
+        auto *target = new TTreeBookmark("122", "122 Zapisnik mejne obravnave", records);
+        view().expandAll();
+        TreeActions::select(view(), {dragged});
+        const QPoint from = TreeActions::centreOf(view(), dragged);
+        QTest::mousePress(view().viewport(), Qt::LeftButton, Qt::NoModifier, from);
+        QCOMPARE(view().pressedItem(), dragged);
+        // The moves start the drag; Escape ends its loop should it run one. The view never
+        // sees the release.
+        QTimer::singleShot(0, &view(), [this] { QTest::keyClick(&view(), Qt::Key_Escape); });
+        QTest::mouseMove(view().viewport(), from + QPoint(0, 2));
+        QTest::mouseMove(view().viewport(), from + QPoint(0, 40));
+        QCOMPARE(view().pressedItem(), nullptr);
+
+        // Another program's rows in this view's format.
+        std::unique_ptr<QMimeData> rows(
+            view().model()->mimeData(view().selectionModel()->selectedIndexes()));
+        QCOMPARE(TreeActions::dropMime(view(), *rows, target), Qt::IgnoreAction);
+        QCOMPARE(bookmark->child(0), dragged);
+        QCOMPARE(target->childCount(), 0);
     }
 
     void severalDocumentsKeepTheirOrder()
