@@ -1,6 +1,7 @@
 #include "scanprogram.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -53,6 +54,11 @@ int run(const QStringList &arguments)
 // handle>": a scan into the folder, each page's file name on its own line as soon as it is saved.
 int main(int argc, char **argv)
 {
+#ifdef SIGXFSZ
+    // Past a file size limit a page must fail with a message and leave no part of it behind,
+    // not end the program with the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCoreApplication application(argc, argv);
     try {
         return run(application.arguments().mid(1));

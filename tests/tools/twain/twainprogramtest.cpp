@@ -9,6 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 using Settings = QMap<QString, QString>;
@@ -64,6 +67,7 @@ private slots:
     void failures_data();
     void failures();
     void wrongArguments();
+    void aFullDiskLeavesNoPage();
 
 private:
     void configure(const Settings &changes, const QString &backends = QStringLiteral("test"));
@@ -334,6 +338,34 @@ void TwainProgramTest::wrongArguments()
     QCOMPARE(result.exitCode, 2);
     QVERIFY(result.errorOutput.startsWith(QStringLiteral("TWAIN_APP_CMD: ")));
     QVERIFY(QDir(work->filePath(QStringLiteral("pages of scan"))).isEmpty());
+}
+
+// A file size limit fails the writing of a page as a full disk does.
+void TwainProgramTest::aFullDiskLeavesNoPage()
+{
+#ifdef Q_OS_UNIX
+    QProcess process;
+    prepare(&process, {"0", "pages of scan", "1", "0"});
+    process.setChildProcessModifier([] {
+        const rlimit limit {100000, 100000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start();
+    QVERIFY(process.waitForFinished(60000));
+    const Run result = resultOf(&process);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.lines.isEmpty());
+    const QString expected
+        = QStringLiteral("TWAIN_APP_CMD: Datoteke pages of scan/scan0001.bmp ni mogoce zapisati: ");
+    QVERIFY2(result.errorOutput.startsWith(expected), qPrintable(result.errorOutput));
+    QVERIFY2(!result.errorOutput.contains(QStringLiteral("Unknown error")),
+        qPrintable(result.errorOutput));
+    QCOMPARE(QDir(work->filePath(QStringLiteral("pages of scan")))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList());
+#else
+    QSKIP("file size limits are set the Unix way");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TwainProgramTest)
