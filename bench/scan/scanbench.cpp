@@ -48,17 +48,31 @@ QString mogrifyProgram()
     return QFileInfo::exists(launcher) ? launcher : QString();
 }
 
+void startScanningProgram(QProcess *process, const QString &config, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SANE_CONFIG_DIR"), config);
+    process->setProcessEnvironment(environment);
+    process->start(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/twain/TWAIN_APP_CMD"), arguments);
+}
+
+// The scanning program reads a scan's id in the list it printed last, so the sources are
+// listed first, as the settings do; id 1 is then the test backend's feeder.
+bool listSources(const QString &config)
+{
+    QProcess list;
+    startScanningProgram(&list, config, {});
+    return list.waitForFinished(60000) && list.exitCode() == 0
+        && list.readAllStandardOutput().contains("\n1:,");
+}
+
 Round scanAndConvert(const QString &config, const QString &folder)
 {
     Round round;
     QElapsedTimer clock;
     QProcess scan;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SANE_CONFIG_DIR"), config);
-    scan.setProcessEnvironment(environment);
     clock.start();
-    scan.start(
-        QStringLiteral(TEV_BUILD_PROGRAM_DIR "/twain/TWAIN_APP_CMD"), {"1", folder, "1", "0"});
+    startScanningProgram(&scan, config, {"1", folder, "1", "0"});
     QStringList names;
     while (scan.waitForReadyRead(60000)) {
         while (scan.canReadLine()) {
@@ -97,8 +111,9 @@ int main(int argc, char **argv)
     QTemporaryDir config;
     if (mogrifyProgram().isEmpty() || QStandardPaths::findExecutable("gm").isEmpty()
         || !writeFile(config.filePath("dll.conf"), "test\n")
-        || !writeFile(config.filePath("test.conf"), testConf)) {
-        std::fprintf(stderr, "scanbench: needs the built program folder and GraphicsMagick\n");
+        || !writeFile(config.filePath("test.conf"), testConf) || !listSources(config.path())) {
+        std::fprintf(stderr,
+            "scanbench: needs the built program folder, GraphicsMagick and SANE's test backend\n");
         return 1;
     }
     QList<double> pageTimes;

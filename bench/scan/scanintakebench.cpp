@@ -46,8 +46,11 @@ void linkTools(const QString &programDir)
     for (const QString &folder : {QStringLiteral("twain"), QStringLiteral("ImageMagick")}) {
         const QDir source(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/") + folder);
         QDir().mkpath(programDir + QLatin1Char('/') + folder);
-        for (const QString &name : source.entryList(QDir::Files))
-            QFile::link(source.filePath(name), programDir + '/' + folder + '/' + name);
+        for (const QString &name : source.entryList(QDir::Files)) {
+            // A source list the build's scanning program kept belongs to the build's folder.
+            if (name != QLatin1String("sources.json"))
+                QFile::link(source.filePath(name), programDir + '/' + folder + '/' + name);
+        }
     }
 }
 
@@ -111,9 +114,15 @@ int main(int argc, char **argv)
 
     MainWindow window;
     window.show();
+    // The settings list the sources; a scan's id is read in that list.
+    while (window.settingsDialog()->readingScannerSources())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QComboBox &sources = *window.settingsDialog()->skeniranje_cb_vir;
-    sources.clear();
-    sources.addItem(QStringLiteral("Noname frontend-tester (Automatic Document Feeder)"), 1);
+    const int feeder
+        = sources.findText(QStringLiteral("Noname frontend-tester (Automatic Document Feeder)"));
+    if (feeder < 0)
+        qFatal("the settings do not list the test backend's feeder");
+    sources.setCurrentIndex(feeder);
     int procedure = -1;
     for (int i = 0; procedure < 0 && i < window.katalog().postopki().size(); ++i) {
         const PostopekDef *candidate = window.katalog().procedure(i);

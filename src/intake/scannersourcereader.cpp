@@ -8,7 +8,7 @@ ScannerSourceReader::ScannerSourceReader(QObject *parent)
 {
     limit.setSingleShot(true);
     limit.setInterval(ToolRunner::timeoutMs);
-    connect(&limit, &QTimer::timeout, &process, &QProcess::kill);
+    connect(&limit, &QTimer::timeout, this, &ScannerSourceReader::stop);
     connect(&process, &QProcess::finished, this, &ScannerSourceReader::onFinished);
 }
 
@@ -23,6 +23,8 @@ ScannerSourceReader::~ScannerSourceReader()
 
 void ScannerSourceReader::read()
 {
+    // What an abandoned reading printed is no answer.
+    stopped = false;
     if (isReading()) {
         process.kill();
         process.waitForFinished(ToolRunner::timeoutMs);
@@ -34,9 +36,23 @@ void ScannerSourceReader::read()
     limit.start();
 }
 
+void ScannerSourceReader::stop()
+{
+    if (!isReading())
+        return;
+    stopped = true;
+    process.kill();
+}
+
 void ScannerSourceReader::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     limit.stop();
-    if (status == QProcess::NormalExit && exitCode == 0)
-        emit sourcesRead(parseScannerSources(process.readAllStandardOutput()));
+    QByteArray output = process.readAllStandardOutput();
+    if (status == QProcess::NormalExit && exitCode == 0) {
+        emit sourcesRead(parseScannerSources(output));
+    } else if (stopped) {
+        // A line cut off when the program was stopped could name a source wrongly.
+        output.truncate(output.lastIndexOf('\n') + 1);
+        emit sourcesRead(parseScannerSources(output));
+    }
 }

@@ -18,9 +18,12 @@ public:
     // Starts a new reading; one still running is abandoned.
     void read();
     bool isReading() const { return process.state() != QProcess::NotRunning; }
+    // Stops the reading, as its time limit does: the whole lines printed by then count.
+    void stop();
 
 signals:
-    // The program ended normally with 0; not emitted when it could not run or failed.
+    // The program ended normally with 0, or was stopped: then its whole lines printed by then
+    // count. Not emitted when it could not run or failed.
     void sourcesRead(const QList<ScannerSource> &sources);
 
 private slots:
@@ -29,4 +32,5 @@ private slots:
 private:
     QProcess process;
     QTimer limit;
+    bool stopped = false;
 };

@@ -1,6 +1,7 @@
 #include "elaboratfixture.h"
 #include "intake/dialogtwain.h"
 #include "intake/sifrantdlg.h"
+#include "intake/tprocessconv2pdf.h"
 #include "intake/twainprocess.h"
 #include "model/treemenus.h"
 #include "model/ttreebookmark.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -23,6 +25,13 @@ using namespace TreeMenus;
 
 namespace {
 const int waitMs = 60000;
+
+// A shell function for fake tools: "gate <file>" waits until the test creates the file in the
+// tool's folder, so that the test decides when the tool goes on. It gives up after a minute,
+// lest a failed test leave it behind.
+const QByteArray gateFunction
+    = "gate() { i=0; while [ ! -e \"$1\" ] && [ $i -lt 1200 ]; do sleep 0.05; i=$((i+1)); "
+      "done; }\n";
 
 // The documents below a component, through its bookmarks, in tree order.
 QList<TTreeDokument *> documentsOf(QTreeWidgetItem *component)
@@ -73,11 +82,15 @@ private:
     TTreeWidget &view() { return *fixture->window().tree(); }
     QComboBox &scannerCombo() { return *fixture->window().settingsDialog()->skeniranje_cb_vir; }
 
-    // SANE's test backend as the only scanner: a flatbed (0) and a document feeder (1).
+    // SANE's test backend as the only scanner: a flatbed (0) and a document feeder (1), as the
+    // settings list them. The scanning program reads a scan's id in the list it printed last.
     void useTestBackend()
     {
         QVERIFY(fixture->folder.write(QStringLiteral("sane/dll.conf"), "test\n"));
         QVERIFY(fixture->folder.write(QStringLiteral("sane/test.conf"), "number_of_devices 1\n"));
+        DialogNastavitev &settings = *fixture->window().settingsDialog();
+        settings.refreshScannerSources();
+        QTRY_COMPARE_WITH_TIMEOUT(scannerCombo().count(), 2, waitMs);
     }
 
     // A scanning program of our own; it runs in the twain folder.
@@ -107,6 +120,30 @@ private:
             "#!/bin/sh\nn=0\nfor a; do n=$((n+1)); [ $n -gt 6 ] && printf '%s|' \"$a\" >> runs; "
             "done\necho >> runs\nexec '"
                 + real + "' \"$@\"\n"));
+    }
+
+    // mogrify that converts a batch only once the test opens the gate named after the batch's
+    // first page, "<page>.go" in the ImageMagick folder (openGate).
+    void gateConversions()
+    {
+        const QByteArray real
+            = (TestProgramFolder::buildProgramDir() + QStringLiteral("/ImageMagick/mogrify"))
+                  .toUtf8();
+        QVERIFY(fixture->folder.writeTool(QStringLiteral("ImageMagick/mogrify"),
+            "#!/bin/sh\n" + gateFunction
+                + "for a; do case \"$a\" in *.bmp) gate \"$(basename \"$a\").go\"; break;; "
+                  "esac; done\nexec '"
+                + real + "' \"$@\"\n"));
+    }
+
+    void openGate(const QString &gate) { QVERIFY(fixture->folder.write(gate, QByteArray())); }
+
+    // The conversions of the running scan, in the order of its batches.
+    QList<TProcessConv2pdf *> conversions()
+    {
+        TwainProcess *scan = view().scanProcess();
+        return scan ? scan->findChildren<TProcessConv2pdf *>(Qt::FindDirectChildrenOnly)
+                    : QList<TProcessConv2pdf *>();
     }
 
     QStringList conversionRuns()
@@ -151,10 +188,6 @@ private slots:
     void theTestBackendIsListedInTheSettingsAndTheSourceDialog()
     {
         useTestBackend();
-        DialogNastavitev &settings = *fixture->window().settingsDialog();
-        QTRY_VERIFY_WITH_TIMEOUT(!settings.readingScannerSources(), waitMs);
-        settings.refreshScannerSources();
-        QTRY_COMPARE_WITH_TIMEOUT(scannerCombo().count(), 2, waitMs);
         QCOMPARE(scannerCombo().itemText(0), QStringLiteral("Noname frontend-tester (Flatbed)"));
         QCOMPARE(scannerCombo().itemData(1).toInt(), 1);
 
@@ -237,14 +270,18 @@ private slots:
     {
         makePage();
         recordConversions();
-        fakeScanner("echo \"$@\" > arguments\n"
-                    "cp ../page.bmp \"$2/scan0001.bmp\"\n"
-                    "printf '\"scan0001.bmp\"\\r\\n'\n"
-                    "sleep 1\n"
-                    "cp ../page.bmp \"$2/scan0002.bmp\"; cp ../page.bmp \"$2/scan0003.bmp\"\n"
-                    "printf 'scan0002.bmp\\r\\nscan0003.bmp\\r\\n'");
+        fakeScanner(gateFunction
+            + "echo \"$@\" > arguments\n"
+              "cp ../page.bmp \"$2/scan0001.bmp\"\n"
+              "printf '\"scan0001.bmp\"\\r\\n'\n"
+              "gate next\n"
+              "cp ../page.bmp \"$2/scan0002.bmp\"; cp ../page.bmp \"$2/scan0003.bmp\"\n"
+              "printf 'scan0002.bmp\\r\\nscan0003.bmp\\r\\n'");
         chooseConfiguredSource(QStringLiteral("Skener"), 3);
         scanInto(sketches);
+        // The first name has been read on its own before the scanner goes on.
+        QTRY_COMPARE_WITH_TIMEOUT(elaborat->nextScanNumber, 2, waitMs);
+        openGate(QStringLiteral("twain/next"));
         awaitScanEnd();
 
         const QString stamp = elaborat->stamp();
@@ -268,19 +305,24 @@ private slots:
     void pagesKeepTheScansOrderWhenALaterBatchConvertsFirst()
     {
         makePage();
-        const QByteArray real
-            = (TestProgramFolder::buildProgramDir() + QStringLiteral("/ImageMagick/mogrify"))
-                  .toUtf8();
-        QVERIFY(fixture->folder.writeTool(QStringLiteral("ImageMagick/mogrify"),
-            "#!/bin/sh\ncase \"$*\" in *scan0001*) sleep 1;; esac\nexec '" + real + "' \"$@\"\n"));
-        fakeScanner("cp ../page.bmp \"$2/scan0001.bmp\"; echo scan0001.bmp; sleep 0.3\n"
-                    "cp ../page.bmp \"$2/scan0002.bmp\"; echo scan0002.bmp");
+        gateConversions();
+        fakeScanner(gateFunction
+            + "cp ../page.bmp \"$2/scan0001.bmp\"; echo scan0001.bmp\ngate next\n"
+              "cp ../page.bmp \"$2/scan0002.bmp\"; echo scan0002.bmp");
         chooseConfiguredSource(QStringLiteral("Skener"), 0);
         scanInto(sketches);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(workFile(QStringLiteral("scan0002.pdf"))), waitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(elaborat->nextScanNumber, 2, waitMs);
+        openGate(QStringLiteral("twain/next"));
+        QTRY_COMPARE_WITH_TIMEOUT(conversions().size(), 2, waitMs);
+        QSignalSpy secondConverted(conversions().at(1), &QProcess::finished);
+        openGate(QStringLiteral("ImageMagick/scan0002.bmp.go"));
+        QVERIFY(secondConverted.wait(waitMs));
+        QVERIFY(QFile::exists(workFile(QStringLiteral("scan0002.pdf"))));
+        // The first batch is still converting: the second waits for it.
         QVERIFY(QFile::exists(workFile(QStringLiteral("scan0001.bmp"))));
-        QTest::qWait(200);
         QCOMPARE(documentsOf(sketches).size(), 0);
+
+        openGate(QStringLiteral("ImageMagick/scan0001.bmp.go"));
         awaitScanEnd();
         QCOMPARE(namesOf(documentsOf(sketches)),
             (QStringList {QStringLiteral("scan0001.pdf"), QStringLiteral("scan0002.pdf")}));
@@ -368,6 +410,7 @@ private slots:
     void pagesWaitWhileTheTypeDialogIsOpen()
     {
         makePage();
+        gateConversions();
         fakeScanner("cp ../page.bmp \"$2/scan0001.bmp\"\necho scan0001.bmp");
         chooseConfiguredSource(QStringLiteral("Skener"), 0);
         SifrantDlg &dialog = *fixture->window().sifrantDialog();
@@ -375,8 +418,11 @@ private slots:
         dialog.setup({other}, elaborat->workDir(), QString());
         dialog.show();
         scanInto(sketches);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(workFile(QStringLiteral("scan0001.pdf"))), waitMs);
-        QTest::qWait(200);
+        QTRY_COMPARE_WITH_TIMEOUT(conversions().size(), 1, waitMs);
+        QSignalSpy converted(conversions().first(), &QProcess::finished);
+        openGate(QStringLiteral("ImageMagick/scan0001.bmp.go"));
+        QVERIFY(converted.wait(waitMs));
+        QVERIFY(QFile::exists(workFile(QStringLiteral("scan0001.pdf"))));
         QCOMPARE(sketches->childCount(), 0);
         QVERIFY(elaborat->scanning);
 

@@ -1,5 +1,7 @@
 #include "bmpfile.h"
 
+#include "writefailure.h"
+
 #include <QDir>
 #include <QSaveFile>
 #include <QtEndian>
@@ -85,13 +87,13 @@ bool saveBmp(const RgbPage &page, const QString &path, QString *error)
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error
-            = QStringLiteral("Datoteke %1 ni mogoce ustvariti: %2").arg(shown, file.errorString());
+        *error = QStringLiteral("Datoteke %1 ni mogoce ustvariti: %2")
+                     .arg(shown, writeFailureReason(file));
         return false;
     }
     if (!writeBmp(page, &file) || !file.commit()) {
-        *error
-            = QStringLiteral("Datoteke %1 ni mogoce zapisati: %2").arg(shown, file.errorString());
+        *error = QStringLiteral("Datoteke %1 ni mogoce zapisati: %2")
+                     .arg(shown, writeFailureReason(file));
         return false;
     }
     return true;

@@ -1,6 +1,9 @@
 #include "scanprogram.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -34,18 +37,29 @@ void reportOnHang(bool ok, const QStringList &lines, const QString &error)
     report(ok, lines, error);
 }
 
+// The file that keeps the source list, in the folder of the program as it was started: a
+// program folder that only links to the program keeps a list of its own.
+QString storePath(const QString &startedAs)
+{
+    const QString folder = QDir::fromNativeSeparators(startedAs).contains(QLatin1Char('/'))
+        ? QFileInfo(startedAs).absolutePath()
+        : QCoreApplication::applicationDirPath();
+    return QDir(folder).filePath(QStringLiteral("sources.json"));
+}
+
 int run(const QStringList &arguments)
 {
+    const QString store = storePath(arguments.first());
     QString error;
-    if (arguments.isEmpty()) {
+    if (arguments.size() == 1) {
         QStringList lines;
-        const bool listed = listSources(&lines, &error, reportOnHang);
+        const bool listed = listSources(store, &lines, &error, reportOnHang);
         return report(listed, lines, error);
     }
-    const std::optional<ScanRequest> request = parseScanRequest(arguments, &error);
+    const std::optional<ScanRequest> request = parseScanRequest(arguments.mid(1), &error);
     if (!request)
         return fail(error, 2);
-    return scanIntoFolder(*request, printLine, &error, reportOnHang) ? 0 : fail(error);
+    return scanIntoFolder(*request, store, printLine, &error, reportOnHang) ? 0 : fail(error);
 }
 } // namespace
 
@@ -53,9 +67,14 @@ int run(const QStringList &arguments)
 // handle>": a scan into the folder, each page's file name on its own line as soon as it is saved.
 int main(int argc, char **argv)
 {
+#ifdef SIGXFSZ
+    // Past a file size limit a page must fail with a message and leave no part of it behind,
+    // not end the program with the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCoreApplication application(argc, argv);
     try {
-        return run(application.arguments().mid(1));
+        return run(application.arguments());
     } catch (const std::exception &exception) {
         return fail(QString::fromLocal8Bit(exception.what()));
     }

@@ -21,7 +21,7 @@ bool SaneSession::start(QString *error)
     return started;
 }
 
-bool SaneSession::sources(QList<ScanSource> *sources, QString *error) const
+bool SaneSession::devices(QList<DeviceDescription> *devices, QString *error) const
 {
     const SANE_Device **list = nullptr;
     const SANE_Status status = sane_get_devices(&list, SANE_FALSE);
@@ -29,16 +29,18 @@ bool SaneSession::sources(QList<ScanSource> *sources, QString *error) const
         *error = QStringLiteral("Seznama skenerjev ni mogoce dobiti: %1").arg(statusText(status));
         return false;
     }
-    QList<DeviceDescription> devices;
     for (; *list; ++list) {
-        DeviceDescription device {QString::fromUtf8((*list)->name),
-            QString::fromUtf8((*list)->vendor), QString::fromUtf8((*list)->model), {}};
-        SaneDevice opened;
-        QString ignored;
-        if (opened.open(device.device, &ignored))
-            device.sources = opened.sources();
-        devices.append(device);
+        devices->append({QString::fromUtf8((*list)->name), QString::fromUtf8((*list)->vendor),
+            QString::fromUtf8((*list)->model), {}, false});
     }
-    *sources = orderedSources(devices);
     return true;
+}
+
+void SaneSession::askSources(DeviceDescription *device)
+{
+    SaneDevice opened;
+    QString ignored;
+    device->asked = opened.open(device->device, &ignored);
+    if (device->asked)
+        device->sources = opened.sources();
 }

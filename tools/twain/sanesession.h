@@ -17,11 +17,13 @@ public:
     // Starts SANE. False with a message in error.
     bool start(QString *error);
 
-    // The scan sources of every device SANE finds, local or on the network, in id order
-    // (orderedSources). Each device is opened briefly to learn its paper sources; one that
-    // cannot be opened now counts with its own source only. False with a message in error when
-    // SANE cannot list its devices.
-    bool sources(QList<ScanSource> *sources, QString *error) const;
+    // The devices SANE finds, local or on the network, in SANE's order, not yet asked for their
+    // paper sources. False with a message in error when SANE cannot list its devices.
+    bool devices(QList<DeviceDescription> *devices, QString *error) const;
+
+    // Opens the device briefly to learn its paper sources; one that cannot be opened now stays
+    // not asked.
+    static void askSources(DeviceDescription *device);
 
 private:
     bool started = false;

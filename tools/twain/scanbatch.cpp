@@ -1,6 +1,7 @@
 #include "scanbatch.h"
 
 #include "bmpfile.h"
+#include "writefailure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,8 @@ bool checkFolder(const QString &folder, QString *error)
     }
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("scanXXXXXX.tmp")));
     if (!probe.open()) {
-        *error = QStringLiteral("V mapo %1 ni mogoce pisati: %2").arg(shown, probe.errorString());
+        *error = QStringLiteral("V mapo %1 ni mogoce pisati: %2")
+                     .arg(shown, writeFailureReason(probe));
         return false;
     }
     return true;

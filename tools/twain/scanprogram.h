@@ -14,16 +14,20 @@ using TeardownReport = std::function<void(bool ok, const QStringList &lines, con
 // The two things the scanning program does. SANE finds the devices through its own
 // configuration (SANE_CONFIG_DIR, else the system's).
 
-// The source list: one line "id:,name" per scan source, in id order; none without scanners.
-// False with a message in error when SANE is not to be had. Should the driver's teardown hang,
-// report prints the outcome and the program ends with it.
-bool listSources(QStringList *lines, QString *error, const TeardownReport &report);
+// The source list: one line "id:,name" per scan source, in id order; none without scanners. The
+// list is kept in the file at storePath (storedsources.h) before it is handed out. False with a
+// message in error when SANE is not to be had or the list cannot be kept. Should the driver's
+// teardown hang, report prints the outcome and the program ends with it.
+bool listSources(
+    const QString &storePath, QStringList *lines, QString *error, const TeardownReport &report);
 
-// Scans every page that the request's source gives, by default in colour at wantedDpi: from a
+// Scans every page that the request's source gives: the entry of that id in the list kept at
+// storePath or, without one, in the list of now. By default in colour at wantedDpi; from a
 // document feeder until it is empty, from any other source one page. Each page is saved as a
 // 24-bit BMP into the request's folder (scanBatch) and its bare file name handed to pageWritten.
 // False with a message in error for an unknown source, a folder that takes no files, a device
-// that cannot be opened or fails, and a page that cannot be saved. Should the driver's teardown
-// hang, report prints the outcome and the program ends with it.
-bool scanIntoFolder(const ScanRequest &request, const PageWritten &pageWritten, QString *error,
-    const TeardownReport &report);
+// or paper source that is gone, a device that cannot be opened or fails, and a page that cannot
+// be saved. Should the driver's teardown hang, report prints the outcome and the program ends
+// with it.
+bool scanIntoFolder(const ScanRequest &request, const QString &storePath,
+    const PageWritten &pageWritten, QString *error, const TeardownReport &report);

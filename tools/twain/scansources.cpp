@@ -36,6 +36,19 @@ QList<ScanSource> orderedSources(QList<DeviceDescription> devices)
     return sources;
 }
 
+void keepStoredSources(QList<DeviceDescription> *devices, const QList<ScanSource> &stored)
+{
+    for (DeviceDescription &device : *devices) {
+        if (device.asked)
+            continue;
+        for (const ScanSource &entry : stored) {
+            // An entry without a source stands for a device that offered no choice.
+            if (entry.device == device.device && !entry.source.isEmpty())
+                device.sources.append(entry.source);
+        }
+    }
+}
+
 QString sourceLine(int id, const QString &name)
 {
     QString clean;

@@ -12,6 +12,7 @@ struct DeviceDescription
     QString vendor;
     QString model;
     QStringList sources;
+    bool asked = true; // whether the device could be asked for its sources
 };
 
 // One entry of the source list: a device, and one of its paper sources (empty: the device's
@@ -29,6 +30,11 @@ struct ScanSource
 // Names are the vendor and model, the SANE device name added in brackets when two devices share
 // them, and the paper source added in parentheses when the device has more than one.
 QList<ScanSource> orderedSources(QList<DeviceDescription> devices);
+
+// Gives each device that could not be asked for its paper sources (busy with a scan, say) the
+// sources it had in the stored list, so that its entries, and the ids of all entries after
+// them, stay where they were.
+void keepStoredSources(QList<DeviceDescription> *devices, const QList<ScanSource> &stored);
 
 // The line that lists an entry: id, ":," and the name, which is cut to printable ASCII and
 // cleared of ":," so that the line reads back unchanged.

@@ -20,6 +20,8 @@ private slots:
     void orderDoesNotFollowDiscovery();
     void eachPaperSourceIsAnEntry();
     void twinDevicesAreTold();
+    void busyDevicesKeepTheirEntries();
+    void onlyBusyDevicesTakeStoredSources();
     void linesReadBack_data();
     void linesReadBack();
     void feeders_data();
@@ -64,6 +66,42 @@ void ScanSourcesTest::twinDevicesAreTold()
     QCOMPARE(names(sources),
         (QStringList {
             "Noname frontend-tester [test:0]", "Noname frontend-tester [test:1]", "Noname other"}));
+}
+
+// A device that is busy while the list is made keeps its entries, so no later id moves.
+void ScanSourcesTest::busyDevicesKeepTheirEntries()
+{
+    const QList<DeviceDescription> asked {
+        {"epson2:net:10.0.0.5", "Epson", "DS-530", {"Flatbed", "ADF"}},
+        {"genesys:libusb:001:007", "Canon", "LiDE 220", {}},
+        {"fujitsu:libusb:001:009", "Fujitsu", "fi-7160", {"ADF Front", "ADF Duplex"}},
+    };
+    const QList<ScanSource> stored = orderedSources(asked);
+    QList<DeviceDescription> busy = asked;
+    for (DeviceDescription &device : busy) {
+        device.sources.clear();
+        device.asked = false;
+    }
+    keepStoredSources(&busy, stored);
+    const QList<ScanSource> kept = orderedSources(busy);
+    QCOMPARE(names(kept), names(stored));
+    for (int id = 0; id < kept.size(); ++id) {
+        QCOMPARE(kept.at(id).device, stored.at(id).device);
+        QCOMPARE(kept.at(id).source, stored.at(id).source);
+    }
+}
+
+void ScanSourcesTest::onlyBusyDevicesTakeStoredSources()
+{
+    const QList<ScanSource> stored
+        = orderedSources({{"epson2:net:10.0.0.5", "Epson", "DS-530", {"Flatbed", "ADF"}}});
+    QList<DeviceDescription> devices {
+        {"epson2:net:10.0.0.5", "Epson", "DS-530", {"Flatbed"}},
+        {"genesys:libusb:001:007", "Canon", "LiDE 220", {}, false},
+    };
+    keepStoredSources(&devices, stored);
+    QCOMPARE(devices.at(0).sources, QStringList {"Flatbed"});
+    QCOMPARE(devices.at(1).sources, QStringList());
 }
 
 void ScanSourcesTest::linesReadBack_data()

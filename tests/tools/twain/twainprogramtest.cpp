@@ -9,6 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 using Settings = QMap<QString, QString>;
@@ -41,11 +44,6 @@ Run resultOf(QProcess *process)
     run.errorOutput = QString::fromLocal8Bit(process->readAllStandardError());
     return run;
 }
-
-QString programPath()
-{
-    return TestProgramFolder::buildProgramDir() + QStringLiteral("/twain/TWAIN_APP_CMD");
-}
 } // namespace
 
 class TwainProgramTest : public QObject
@@ -64,9 +62,14 @@ private slots:
     void failures_data();
     void failures();
     void wrongArguments();
+    void scanReadsItsIdInTheListLastPrinted_data();
+    void scanReadsItsIdInTheListLastPrinted();
+    void aListThatCannotBeKeptIsNotPrinted();
+    void aFullDiskLeavesNoPage();
 
 private:
     void configure(const Settings &changes, const QString &backends = QStringLiteral("test"));
+    QString programPath() const;
     void prepare(QProcess *process, const QStringList &arguments) const;
     Run run(const QStringList &arguments) const;
     void verifyPage(const QString &path) const;
@@ -81,7 +84,18 @@ void TwainProgramTest::init()
     config = std::make_unique<QTemporaryDir>();
     work = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(work->path()).mkdir(QStringLiteral("pages of scan")));
+    // The program keeps its source list beside itself: each test has a program folder of its
+    // own, which links to the build's program.
+    QVERIFY(QDir(work->path()).mkdir(QStringLiteral("program")));
+    QVERIFY(
+        QFile::link(TestProgramFolder::buildProgramDir() + QStringLiteral("/twain/TWAIN_APP_CMD"),
+            programPath()));
     configure({});
+}
+
+QString TwainProgramTest::programPath() const
+{
+    return work->filePath(QStringLiteral("program/TWAIN_APP_CMD"));
 }
 
 // Writes the SANE configuration the program reads: dll.conf with the backends and the test
@@ -334,6 +348,92 @@ void TwainProgramTest::wrongArguments()
     QCOMPARE(result.exitCode, 2);
     QVERIFY(result.errorOutput.startsWith(QStringLiteral("TWAIN_APP_CMD: ")));
     QVERIFY(QDir(work->filePath(QStringLiteral("pages of scan"))).isEmpty());
+}
+
+// A scan takes its id as the list that the user chose from meant it, not as the devices there
+// are now would number it.
+void TwainProgramTest::scanReadsItsIdInTheListLastPrinted_data()
+{
+    QTest::addColumn<QString>("listedBackends");
+    QTest::addColumn<QString>("listedDevices");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("listed and still there") << "test"
+                                            << "2"
+                                            << "0" << QString();
+    QTest::newRow("device gone since") << "test"
+                                       << "2"
+                                       << "2"
+                                       << "Vir 2 ni vec na voljo.";
+    QTest::newRow("listed before the scanner came") << ""
+                                                    << "1"
+                                                    << "0"
+                                                    << "Vir 0 ne obstaja.";
+}
+
+void TwainProgramTest::scanReadsItsIdInTheListLastPrinted()
+{
+    QFETCH(QString, listedBackends);
+    QFETCH(QString, listedDevices);
+    QFETCH(QString, id);
+    QFETCH(QString, message);
+    configure({{"number_of_devices", listedDevices}}, listedBackends);
+    QCOMPARE(run({}).exitCode, 0);
+    configure({{"number_of_devices", "1"}});
+    const Run result = run({id, "pages of scan", "1", "0"});
+    const QStringList pages
+        = QDir(work->filePath(QStringLiteral("pages of scan")))
+              .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (message.isEmpty()) {
+        QCOMPARE(result.errorOutput, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(pages, QStringList {"scan0001.bmp"});
+        return;
+    }
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.errorOutput, QStringLiteral("TWAIN_APP_CMD: %1\n").arg(message));
+    QVERIFY(result.lines.isEmpty());
+    QCOMPARE(pages, QStringList());
+}
+
+// An id that no scan could resolve is never handed out.
+void TwainProgramTest::aListThatCannotBeKeptIsNotPrinted()
+{
+    QVERIFY(QDir(work->path()).mkdir(QStringLiteral("program/sources.json")));
+    const Run result = run({});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.lines.isEmpty());
+    QVERIFY2(result.errorOutput.startsWith(
+                 QStringLiteral("TWAIN_APP_CMD: Seznama virov ni mogoce shraniti v ")),
+        qPrintable(result.errorOutput));
+}
+
+// A file size limit fails the writing of a page as a full disk does.
+void TwainProgramTest::aFullDiskLeavesNoPage()
+{
+#ifdef Q_OS_UNIX
+    QProcess process;
+    prepare(&process, {"0", "pages of scan", "1", "0"});
+    process.setChildProcessModifier([] {
+        const rlimit limit {100000, 100000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start();
+    QVERIFY(process.waitForFinished(60000));
+    const Run result = resultOf(&process);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.lines.isEmpty());
+    const QString expected
+        = QStringLiteral("TWAIN_APP_CMD: Datoteke pages of scan/scan0001.bmp ni mogoce zapisati: ");
+    QVERIFY2(result.errorOutput.startsWith(expected), qPrintable(result.errorOutput));
+    QVERIFY2(!result.errorOutput.contains(QStringLiteral("Unknown error")),
+        qPrintable(result.errorOutput));
+    QCOMPARE(QDir(work->filePath(QStringLiteral("pages of scan")))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList());
+#else
+    QSKIP("file size limits are set the Unix way");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TwainProgramTest)
