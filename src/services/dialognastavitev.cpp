@@ -221,9 +221,7 @@ QWidget *DialogNastavitev::buildServiceTab()
 
 void DialogNastavitev::refreshScannerSources()
 {
-    // A read under way brings the list soon; starting over would only delay it.
-    if (!scannerReader->isReading())
-        scannerReader->read();
+    scannerReader->read();
 }
 
 void DialogNastavitev::selectScannerSource(const QString &name)
