@@ -17,6 +17,19 @@ const QString municipalityId = QStringLiteral("KO");
 const QString dateId = QStringLiteral("DATUM_ZADNJE_SPREMEMBE");
 const QString proceduresId = QStringLiteral("POSTOPKI");
 const QString dateFormat = QStringLiteral("dd.MM.yyyy");
+
+// The general procedure of the elaborat's own kind, so that a building-cadastre elaborat left
+// without procedures does not take the land cadastre's; the first of the catalogue otherwise.
+const PostopekDef *generalProcedure(
+    const Katalog &katalog, const QList<const PostopekDef *> &candidates)
+{
+    const QString id = QStringLiteral("splosno");
+    for (const PostopekDef *candidate : candidates) {
+        if (candidate->id == id)
+            return candidate;
+    }
+    return katalog.procedureById(id);
+}
 } // namespace
 
 TabelaAtributov::TabelaAtributov(TTreeElaborat *elaborat, QWidget *parent)
@@ -212,7 +225,7 @@ void TabelaAtributov::applyChosenNames(const QStringList &names)
             elaborat->addPostopek(procedure);
     }
     if (names.isEmpty() && elaborat->postopki().isEmpty()) {
-        if (const PostopekDef *general = katalog.procedureById(QStringLiteral("splosno")))
+        if (const PostopekDef *general = generalProcedure(katalog, candidates))
             elaborat->addPostopek(general);
     }
     // Components came or went. The POSTOPKI cell cannot be relied on to mark the elaborat: it

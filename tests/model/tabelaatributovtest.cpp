@@ -231,6 +231,14 @@ private slots:
         QCOMPARE(elaborat->postopki().first()->id, QStringLiteral("splosno"));
         QCOMPARE(elaborat->attribute("POSTOPKI"), QStringLiteral("Splošni postopek"));
         QCOMPARE(elaborat->sestavineItem()->childCount(), 0);
+
+        // A building-cadastre elaborat takes its own cadastre's general procedure.
+        TTreeElaborat *building = fixture->create({ElaboratFixture::Vs});
+        fixture->prompter.dialogs.enqueue(choose({}, {"Vpis stavbe"}));
+        building->tabela()->editProcedures();
+        QCOMPARE(building->postopki().size(), 1);
+        QCOMPARE(building->postopki().first(),
+            fixture->window().katalog().procedure(ElaboratFixture::KsGeneral));
     }
 
     void theGeneralProcedureIsListedNowhereAndGoesWhenOthersAreChosen()
