@@ -73,14 +73,25 @@ private:
 
     QByteArray log() const { return fixture->base.folder.read(QStringLiteral(".tmp/debug.log")); }
 
-    // A land-cadastre elaborat with one bookmark of one 2-page PDF.
-    TTreeElaborat *simpleLandElaborat()
+    // A land-cadastre elaborat of UM with the identity that names 0850_00012_000.pdf.
+    TTreeElaborat *landElaborat()
     {
         TTreeElaborat *elaborat = fixture->create({QStringLiteral("UM")});
         BuildFixture::setLandIdentity(elaborat);
-        new TTreeDokument(fixture->pdf(QStringLiteral("a.pdf"), 2),
-            BuildFixture::bookmark(
-                elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica")));
+        return elaborat;
+    }
+
+    static TTreeBookmark *sketches(TTreeElaborat *elaborat)
+    {
+        return BuildFixture::bookmark(
+            elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica"));
+    }
+
+    // A land-cadastre elaborat with one bookmark of one 2-page PDF.
+    TTreeElaborat *simpleLandElaborat()
+    {
+        TTreeElaborat *elaborat = landElaborat();
+        new TTreeDokument(fixture->pdf(QStringLiteral("a.pdf"), 2), sketches(elaborat));
         return elaborat;
     }
 
@@ -246,10 +257,8 @@ private slots:
 
     void rebuildingIntoTheSameFileRenumbersItsOwnPages()
     {
-        TTreeElaborat *elaborat = fixture->create({QStringLiteral("UM")});
-        BuildFixture::setLandIdentity(elaborat);
-        TTreeBookmark *first = BuildFixture::bookmark(
-            elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica"));
+        TTreeElaborat *elaborat = landElaborat();
+        TTreeBookmark *first = sketches(elaborat);
         auto *x = new TTreeDokument(
             fixture->pdf(QStringLiteral("x.pdf"), 1, QStringLiteral("x")), first);
         TTreeBookmark *second = BuildFixture::bookmark(
@@ -292,10 +301,8 @@ private slots:
 
     void buildingBackIntoAnEarlierFileRenumbersItsPages()
     {
-        TTreeElaborat *elaborat = fixture->create({QStringLiteral("UM")});
-        BuildFixture::setLandIdentity(elaborat);
-        TTreeBookmark *first = BuildFixture::bookmark(
-            elaborat, QStringLiteral("sk"), QStringLiteral("112"), QStringLiteral("Skica"));
+        TTreeElaborat *elaborat = landElaborat();
+        TTreeBookmark *first = sketches(elaborat);
         auto *x = new TTreeDokument(
             fixture->pdf(QStringLiteral("x.pdf"), 1, QStringLiteral("x")), first);
         auto *y = new TTreeDokument(

@@ -55,6 +55,14 @@ private:
         return builder;
     }
 
+    // The "110" bookmark of a REN component.
+    static int questionnaire(SnapshotBuilder &builder)
+    {
+        const int component
+            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
+        return builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+    }
+
 private slots:
     void init() { folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithoutConfig); }
     void cleanup() { folder.reset(); }
@@ -103,10 +111,7 @@ private slots:
     void buildingCadastreAddsTheRenPdfOfThe110Pages()
     {
         SnapshotBuilder builder = elaborat(true);
-        const int component
-            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
-        const int ren
-            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        const int ren = questionnaire(builder);
         builder.document(
             ren, TestFiles::writePdf(folder->path(QStringLiteral("vprasalnik.pdf")), 3), 0, 3);
         const int data
@@ -130,10 +135,7 @@ private slots:
     void aRenPdfThatCannotBeComposedFailsThePacking()
     {
         SnapshotBuilder builder = elaborat(true);
-        const int component
-            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
-        const int ren
-            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        const int ren = questionnaire(builder);
         builder.document(ren, folder->path(QStringLiteral("izbrisan.pdf")));
         // What an earlier packing left must not stand in for it.
         QDir().mkpath(builder.snapshot.workDir + QStringLiteral("/k2k3"));
@@ -148,10 +150,7 @@ private slots:
     {
         SnapshotBuilder builder = elaborat(true);
         builder.procedure(QStringLiteral("ks_vpis_vprasalnika"));
-        const int component
-            = builder.component(QStringLiteral("ren"), QStringLiteral("podatki za REN"));
-        const int ren
-            = builder.bookmark(component, QStringLiteral("110"), QStringLiteral("Vprasalnik"));
+        const int ren = questionnaire(builder);
         builder.document(
             ren, TestFiles::writePdf(folder->path(QStringLiteral("vprasalnik.pdf")), 1));
         const QString zip = folder->path(QStringLiteral("001200007.zip"));
