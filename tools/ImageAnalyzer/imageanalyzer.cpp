@@ -3,17 +3,38 @@
 #include "decimal.h"
 #include "pdfinput.h"
 
+#include <cmath>
 #include <qpdf/QPDF.hh>
 
 namespace {
+constexpr long long decimalUnits = 10000; // four decimals
+// Resolutions are quotients of doubles, a few units in the last place off at most; closer than
+// this (relative) to a four-decimal value they are taken as that value.
+constexpr double floatingError = 1e-12;
+
+// The resolution in units of the last decimal, cut rather than rounded but for floating-point
+// error.
+double decimalCount(double ppi)
+{
+    const double scaled = ppi * decimalUnits;
+    const double nearest = std::round(scaled);
+    return std::abs(scaled - nearest) <= floatingError * scaled ? nearest : std::floor(scaled);
+}
+
 QByteArray resolutionText(double ppi)
 {
-    QByteArray text = QByteArray::number(ppi, 'f', 2);
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
-    return text;
+    const double count = decimalCount(ppi);
+    if (!(count < 1e18)) // beyond what an integer holds, and no real resolution
+        return QByteArray::number(ppi, 'f', 0);
+    const long long units = static_cast<long long>(count);
+    QByteArray text = QByteArray::number(units / decimalUnits);
+    long long decimals = units % decimalUnits;
+    if (decimals == 0)
+        return text;
+    int digits = 4;
+    for (; decimals % 10 == 0; --digits)
+        decimals /= 10;
+    return text + '.' + QByteArray::number(decimals).rightJustified(digits, '0');
 }
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 const QString folder = QStringLiteral("ImageAnalyzer");
@@ -220,6 +221,8 @@ void AnalyzerTest::measuresPlacements_data()
         << QByteArray("q 144 0 0 72 0 0 cm /Im1 Do Q") << 1.0 << QByteArray("300;300;24\n") << true;
     QTest::newRow("stretched") << QByteArray("q 288 0 0 72 50 50 cm /Im1 Do Q") << 1.0
                                << QByteArray("150;300;24\n") << true;
+    QTest::newRow("a hair below 295") << QByteArray("q 146.4407 0 0 73.22034 0 0 cm /Im1 Do Q")
+                                      << 1.0 << QByteArray("294.9999;294.9999;24\n") << true;
     QTest::newRow("inside a scaled state")
         << QByteArray("q 2 0 0 2 0 0 cm q 72 0 0 36 0 0 cm /Im1 Do Q Q") << 1.0
         << QByteArray("300;300;24\n") << true;
@@ -388,8 +391,14 @@ void AnalyzerTest::writesNumbersTheCheckReads_data()
     QTest::addColumn<QByteArray>("line");
 
     QTest::newRow("whole") << 300.0 << 300.0 << 24 << QByteArray("300;300;24\n");
-    QTest::newRow("just below the limit") << 294.6 << 299.999 << 8 << QByteArray("294.6;300;8\n");
-    QTest::newRow("two decimals") << 1234.5678 << 0.5 << 1 << QByteArray("1234.57;0.5;1\n");
+    QTest::newRow("below the limit") << 294.6 << 299.999 << 8 << QByteArray("294.6;299.999;8\n");
+    // Rounded to fewer decimals, these would read as the limit the check compares with.
+    QTest::newRow("a hair below the limit")
+        << 294.99996 << 294.999951 << 24 << QByteArray("294.9999;294.9999;24\n");
+    QTest::newRow("the limit up to floating-point error") << std::nextafter(
+        295.0, 0.0) << std::nextafter(295.0, 1000.0) << 24 << QByteArray("295;295;24\n");
+    QTest::newRow("four decimals") << 1234.5678 << 0.5 << 1 << QByteArray("1234.5678;0.5;1\n");
+    QTest::newRow("small") << 0.00012 << 72.0001 << 1 << QByteArray("0.0001;72.0001;1\n");
     QTest::newRow("unknown depth") << 72.0 << 72.0 << 0 << QByteArray("72;72;0\n");
 }
 
@@ -402,8 +411,11 @@ void AnalyzerTest::writesNumbersTheCheckReads()
 
     QCOMPARE(ImageAnalyzer::imageLine({x, y, bitsPerPixel}), line);
     const ReadImage read = readAsTheCheckDoes(line + "q\n").first().first();
-    QVERIFY(qAbs(read.x - x) < 0.01);
-    QVERIFY(qAbs(read.y - y) < 0.01);
+    QVERIFY(qAbs(read.x - x) < 0.0001);
+    QVERIFY(qAbs(read.y - y) < 0.0001);
+    // Below the limit reads below it, unless only floating-point error put it there.
+    QCOMPARE(read.x < 295, x < 295 - 1e-9);
+    QCOMPARE(read.y < 295, y < 295 - 1e-9);
     QCOMPARE(read.bitsPerPixel, bitsPerPixel);
 }
 
