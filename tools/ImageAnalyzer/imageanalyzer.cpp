@@ -80,7 +80,7 @@ bool ImageAnalyzer::analyzeRequest(
     const size_t end = *page > 0 ? first + 1 : pages.size();
     try {
         for (size_t i = first; i < end; ++i) {
-            for (const ImagePlacement &image : ImageFinder::pageImages(pages[i]))
+            for (const ImagePlacement &image : finder->pageImages(pages[i]))
                 *lines += imageLine(image);
         }
         return true;
@@ -95,10 +95,22 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
     if (document && path == documentPath)
         return true;
     pages.clear();
+    finder.reset();
+    reader.reset();
     document.reset();
     auto pdf = std::make_unique<QPDF>();
-    if (!openPdfPages(*pdf, path, &pages, error, mappedInput(path)))
+    std::string_view bytes;
+    if (!openPdf(*pdf, path, error, mappedInput(path, &bytes)))
         return false;
+    auto direct = std::make_unique<DirectObjectReader>(*pdf, bytes);
+    try {
+        pages = PageTreeReader::read(*pdf, *direct);
+    } catch (const std::exception &e) {
+        *error = unreadablePagesMessage(path, e.what());
+        return false;
+    }
+    finder = std::make_unique<ImageFinder>(*direct);
+    reader = std::move(direct);
     document = std::move(pdf);
     documentPath = path;
     return true;

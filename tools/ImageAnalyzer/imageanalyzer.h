@@ -1,12 +1,12 @@
 #pragma once
 
 #include "analyzerarguments.h"
+#include "directobjectreader.h"
 #include "imagefinder.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <memory>
-#include <qpdf/QPDFPageObjectHelper.hh>
 #include <vector>
 
 class QPDF;
@@ -42,6 +42,8 @@ private:
 
     // The document read last: consecutive requests often name pages of one file.
     std::unique_ptr<QPDF> document;
-    std::vector<QPDFPageObjectHelper> pages;
+    std::unique_ptr<DirectObjectReader> reader;
+    std::unique_ptr<ImageFinder> finder; // of the document, whose streams it knows
+    std::vector<PageSource> pages;
     QString documentPath;
 };

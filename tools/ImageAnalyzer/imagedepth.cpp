@@ -6,12 +6,6 @@ namespace {
 // Colour spaces may name other colour spaces; the limit stops loops in broken files.
 constexpr int maxSpaceSteps = 8;
 
-QPDFObjectHandle entry(QPDFObjectHandle image, const char *key, const char *abbreviation)
-{
-    QPDFObjectHandle value = image.getKey(key);
-    return value.isNull() ? image.getKey(abbreviation) : value;
-}
-
 int familyComponents(const std::string &family)
 {
     static const std::map<std::string, int> components
@@ -54,12 +48,29 @@ int spaceComponents(QPDFObjectHandle space, QPDFObjectHandle resources, int step
 
 int imageBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources)
 {
-    QPDFObjectHandle mask = entry(image, "/ImageMask", "/IM");
+    QPDFObjectHandle mask = imageEntry(image, "/ImageMask", "/IM");
     if (mask.isBool() && mask.getBoolValue())
         return 1;
-    QPDFObjectHandle bits = entry(image, "/BitsPerComponent", "/BPC");
+    QPDFObjectHandle bits = imageEntry(image, "/BitsPerComponent", "/BPC");
     if (!bits.isInteger())
         return 0;
     return bits.getIntValueAsInt()
-        * spaceComponents(entry(image, "/ColorSpace", "/CS"), resources, 0);
+        * spaceComponents(imageEntry(image, "/ColorSpace", "/CS"), resources, 0);
+}
+
+int colourComponents(QPDFObjectHandle space, QPDFObjectHandle resources)
+{
+    return spaceComponents(space, resources, 0);
+}
+
+QPDFObjectHandle imageEntry(QPDFObjectHandle image, const char *key, const char *abbreviation)
+{
+    QPDFObjectHandle value = image.getKey(key);
+    return value.isNull() ? image.getKey(abbreviation) : value;
+}
+
+int imageDimension(QPDFObjectHandle image, const char *key, const char *abbreviation)
+{
+    QPDFObjectHandle value = imageEntry(image, key, abbreviation);
+    return value.isInteger() ? value.getIntValueAsInt() : 0;
 }

@@ -8,3 +8,12 @@
 // image mask 1. Colour spaces named in `resources` are looked up there. 0 when the depth
 // cannot be told.
 int imageBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources);
+
+// The colour components of the colour space `space`, looking names up in `resources` (which
+// may be null); 0 when they cannot be told.
+int colourComponents(QPDFObjectHandle space, QPDFObjectHandle resources);
+
+// An entry of an image dictionary under its key or under the abbreviation inline images use.
+QPDFObjectHandle imageEntry(QPDFObjectHandle image, const char *key, const char *abbreviation);
+// The same for a count such as the width; 0 when it is missing or not an integer.
+int imageDimension(QPDFObjectHandle image, const char *key, const char *abbreviation);

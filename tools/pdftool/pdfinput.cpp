@@ -29,7 +29,7 @@ std::string qpdfFileName(const QString &path)
 #endif
 }
 
-std::shared_ptr<InputSource> mappedInput(const QString &path)
+std::shared_ptr<InputSource> mappedInput(const QString &path, std::string_view *bytes)
 {
     auto mapped = std::make_shared<MappedFile>();
     mapped->file.setFileName(path);
@@ -39,6 +39,8 @@ std::shared_ptr<InputSource> mappedInput(const QString &path)
         return nullptr;
     mapped->buffer = std::make_unique<Buffer>(data, size_t(size));
     mapped->input = std::make_unique<BufferInputSource>(qpdfFileName(path), mapped->buffer.get());
+    if (bytes)
+        *bytes = std::string_view(reinterpret_cast<const char *>(data), size_t(size));
     return std::shared_ptr<InputSource>(mapped, mapped->input.get());
 }
 

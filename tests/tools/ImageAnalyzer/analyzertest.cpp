@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <qpdf/QPDFWriter.hh>
 
 namespace {
 const QString folder = QStringLiteral("ImageAnalyzer");
@@ -42,6 +43,29 @@ QVector<QVector<ReadImage>> readAsTheCheckDoes(const QByteArray &output)
     return documents;
 }
 
+// Writes a PDF of the numbered `objects` (PDF syntax, object 1 the catalogue) as it is given,
+// with its cross-reference table.
+bool writeHandMadePdf(const QVector<QByteArray> &objects, const QString &path)
+{
+    QByteArray pdf = "%PDF-1.7\n";
+    QByteArray table
+        = "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int i = 0; i < objects.size(); ++i) {
+        table += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const QByteArray start = QByteArray::number(pdf.size());
+    pdf += table + "trailer\n<< /Size " + QByteArray::number(objects.size() + 1)
+        + " /Root 1 0 R >>\nstartxref\n" + start + "\n%%EOF\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
+}
+
+QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data, const char *lineEnd)
+{
+    return "<< " + dictionary + " >>\nstream" + lineEnd + data + "\nendstream";
+}
+
 // Our figures against what pdfimages lists for the same file.
 void compareWithPdfimages(const QVector<ReadImage> &ours, const QString &pdf)
 {
@@ -72,6 +96,9 @@ private slots:
     void agreesWithPdfimagesOnQtOutput();
     void measuresPlacements_data();
     void measuresPlacements();
+    void readsFilesWrittenEveryWay_data();
+    void readsFilesWrittenEveryWay();
+    void followsPageTreesAndReferences();
     void reportsEachDocumentInOrder();
     void keepsGoingPastUnreadableDocuments_data();
     void keepsGoingPastUnreadableDocuments();
@@ -261,6 +288,11 @@ void AnalyzerTest::measuresPlacements_data()
             + " EI Q q 72 0 0 72 0 0 cm BI /W 16 /H 16 /BPC 1 /CS /G ID " + QByteArray(32, '\0')
             + " EI Q"
         << 1.0 << QByteArray("30;30;24\n16;16;1\n") << true;
+    // Read as one component, the data would end at its " EI " and draw /Gr.
+    QTest::newRow("inline image data that reads EI")
+        << QByteArray("q 72 0 0 72 0 0 cm BI /W 10 /H 1 /BPC 8 /CS /RGB ID ") + QByteArray(10, '\0')
+            + " EI /Gr Do " + QByteArray(8, '\0') + " EI Q q 72 0 0 72 0 0 cm /Gr Do Q"
+        << 1.0 << QByteArray("10;1;24\n300;300;8\n") << true;
     QTest::newRow("drawing order")
         << QByteArray("q 72 0 0 72 0 0 cm /Gr Do Q q 144 0 0 72 0 0 cm /Im1 Do /Ma Do Q") << 1.0
         << QByteArray("300;300;8\n300;300;24\n50;100;1\n") << true;
@@ -283,6 +315,77 @@ void AnalyzerTest::measuresPlacements()
     QCOMPARE(run.output, lines + "q\n");
     if (pdfimagesAgrees)
         compareWithPdfimages(readAsTheCheckDoes(run.output).first(), path("page.pdf"));
+}
+
+void AnalyzerTest::readsFilesWrittenEveryWay_data()
+{
+    QTest::addColumn<int>("way");
+
+    QTest::newRow("as qpdf writes by default") << 0;
+    QTest::newRow("objects in object streams") << 1;
+    QTest::newRow("streams uncompressed") << 2;
+    QTest::newRow("encrypted without a user password") << 3;
+}
+
+void AnalyzerTest::readsFilesWrittenEveryWay()
+{
+    QFETCH(int, way);
+
+    QVERIFY(writePlacementPage("q 72 0 0 72 0 0 cm /Gr Do Q /Fm2 Do q 72 0 0 72 0 0 cm BI /W 16 "
+                               "/H 16 /BPC 1 /CS /G ID "
+            + QByteArray(32, '\0') + " EI Q q 72 0 0 72 0 0 cm /Cm Do Q",
+        1, path("page.pdf")));
+    QPDF pdf;
+    pdf.processFile(path("page.pdf").toLocal8Bit().constData());
+    QPDFWriter writer(pdf, path("written.pdf").toLocal8Bit().constData());
+    if (way == 1)
+        writer.setObjectStreamMode(qpdf_o_generate);
+    else if (way == 2)
+        writer.setCompressStreams(false);
+    else if (way == 3)
+        writer.setR6EncryptionParameters(
+            "", "owner", true, true, true, true, true, true, qpdf_r3p_full, true);
+    writer.write();
+
+    const ProgramRun run = analyze({path("written.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, QByteArray("300;300;8\n300;300;24\n16;16;1\n300;300;32\nq\n"));
+}
+
+void AnalyzerTest::followsPageTreesAndReferences()
+{
+    // Page 1 inherits its resources from the root of the tree through a node between; its
+    // content has its length in an object of its own and names its image with an escape.
+    // Page 2 has its content in two streams that split an operation (the first with too short
+    // a length, which qpdf mends), its XObjects by reference and an image whose colour space
+    // holds a string.
+    const QVector<QByteArray> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /Resources 5 0 R >>",
+        "<< /Type /Pages /Parent 2 0 R /Kids [6 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents [9 0 R 10 0 R] "
+        "/Resources << /XObject 11 0 R >> >>",
+        "<< /XObject << /Im1 7 0 R >> /ProcSet [/PDF /ImageC] >>",
+        "<< /Type /Page /Parent 3 0 R /MediaBox [0 0 595 842] /Contents 8 0 R >>",
+        streamObject("/Type /XObject /Subtype /Image /Width 600 /Height 300 /ColorSpace "
+                     "/DeviceRGB /BitsPerComponent 8 /Name (scan) /Length 12 0 R",
+            "0000", "\r\n"),
+        streamObject("/Length 13 0 R", "q 144 0 0 72 0 0 cm /Im#31 Do Q", "\n"),
+        streamObject("/Length 3", "q 72 0 0", "\n"),
+        streamObject("/Length 18", "36 0 0 cm /Ix Do Q", "\n"),
+        "<< /Ix 14 0 R >>",
+        "4",
+        "31",
+        streamObject("/Subtype /Image /Width 100 /Height 50 /ColorSpace [/Indexed /DeviceRGB 1 "
+                     "<000000FFFFFF>] /BitsPerComponent 1 /Length 4",
+            "0000", "\n"),
+    };
+    QVERIFY(writeHandMadePdf(objects, path("hand.pdf")));
+
+    const ProgramRun run = analyze({path("hand.pdf"), "0", path("hand.pdf"), "2"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    // Poppler reads the short stream as its length says, so pdfimages is no judge here.
+    QCOMPARE(run.output, QByteArray("300;300;24\n100;100;1\nq\n100;100;1\nq\n"));
 }
 
 void AnalyzerTest::reportsEachDocumentInOrder()
