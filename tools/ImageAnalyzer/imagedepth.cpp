@@ -1,5 +1,7 @@
 #include "imagedepth.h"
 
+#include "jpxheader.h"
+
 #include <map>
 
 namespace {
@@ -56,6 +58,23 @@ int imageBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources)
         return 0;
     return bits.getIntValueAsInt()
         * spaceComponents(imageEntry(image, "/ColorSpace", "/CS"), resources, 0);
+}
+
+bool isJpxImage(QPDFObjectHandle image)
+{
+    QPDFObjectHandle filter = image.getKey("/Filter");
+    if (filter.isArray() && filter.getArrayNItems() == 1)
+        filter = filter.getArrayItem(0);
+    return filter.isNameAndEquals("/JPXDecode");
+}
+
+int jpxBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources, std::string_view start)
+{
+    const JpxLayout layout = readJpxLayout(start);
+    QPDFObjectHandle space = image.getKey("/ColorSpace");
+    const int components
+        = space.isNull() ? layout.colourComponents : spaceComponents(space, resources, 0);
+    return layout.bitsPerComponent * components;
 }
 
 int colourComponents(QPDFObjectHandle space, QPDFObjectHandle resources)

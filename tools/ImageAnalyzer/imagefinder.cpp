@@ -2,6 +2,7 @@
 
 #include "directobjectreader.h"
 #include "imagedepth.h"
+#include "prefixpipeline.h"
 
 #include <cmath>
 #include <qpdf/Pl_String.hh>
@@ -11,6 +12,8 @@ namespace {
 // Forms drawn inside forms deeper than this are not followed, so that no file can exhaust
 // the stack.
 constexpr size_t maxFormDepth = 32;
+// JPEG 2000 data states its depth in the boxes before the image data.
+constexpr size_t jpxHeaderBytes = 65536;
 
 const DirectObjectReader::Keys resourceKeys = {"/XObject", "/ColorSpace"};
 const DirectObjectReader::Keys imageKeys = {
@@ -55,7 +58,7 @@ void ImageFinder::run(const ContentProgram &program, QPDFObjectHandle resources,
             drawXObject(operation.name, resources, ctm);
             break;
         case Kind::DrawInlineImage:
-            addImage(operation.image, resources, ctm);
+            addImage(operation.image, QPDFObjectHandle(), resources, ctm);
             break;
         }
     }
@@ -75,7 +78,7 @@ void ImageFinder::drawXObject(
         return;
     QPDFObjectHandle subtype = image.getKey("/Subtype");
     if (subtype.isNameAndEquals("/Image"))
-        addImage(image, resources, ctm);
+        addImage(image, xobject, resources, ctm);
     else if (subtype.isNameAndEquals("/Form"))
         drawForm(xobject, resources, ctm);
 }
@@ -97,8 +100,8 @@ void ImageFinder::drawForm(QPDFObjectHandle form, QPDFObjectHandle resources, co
     openForms.erase(id);
 }
 
-void ImageFinder::addImage(
-    QPDFObjectHandle image, QPDFObjectHandle resources, const QPDFMatrix &ctm)
+void ImageFinder::addImage(QPDFObjectHandle image, QPDFObjectHandle stream,
+    QPDFObjectHandle resources, const QPDFMatrix &ctm)
 {
     const int width = imageDimension(image, "/Width", "/W");
     const int height = imageDimension(image, "/Height", "/H");
@@ -107,7 +110,18 @@ void ImageFinder::addImage(
     if (width <= 0 || height <= 0 || placedWidth <= 0 || placedHeight <= 0)
         return;
     found.push_back(
-        {width / placedWidth, height / placedHeight, imageBitsPerPixel(image, resources)});
+        {width / placedWidth, height / placedHeight, bitsPerPixel(image, stream, resources)});
+}
+
+int ImageFinder::bitsPerPixel(
+    QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources)
+{
+    if (stream.isInitialized() && isJpxImage(image)) {
+        const std::string start = PrefixPipeline::read(stream, jpxHeaderBytes);
+        if (const int bits = jpxBitsPerPixel(image, resources, start))
+            return bits;
+    }
+    return imageBitsPerPixel(image, resources);
 }
 
 const ContentProgram &ImageFinder::program(const std::vector<QPDFObjectHandle> &streams)

@@ -43,7 +43,10 @@ private:
     void run(const ContentProgram &program, QPDFObjectHandle resources, QPDFMatrix ctm);
     void drawXObject(const std::string &name, QPDFObjectHandle resources, const QPDFMatrix &ctm);
     void drawForm(QPDFObjectHandle form, QPDFObjectHandle resources, const QPDFMatrix &ctm);
-    void addImage(QPDFObjectHandle image, QPDFObjectHandle resources, const QPDFMatrix &ctm);
+    void addImage(QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources,
+        const QPDFMatrix &ctm);
+    static int bitsPerPixel(
+        QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources);
     const ContentProgram &program(const std::vector<QPDFObjectHandle> &streams);
     std::vector<QPDFObjectHandle> contentStreams(QPDFObjectHandle contents);
     std::string streamData(QPDFObjectHandle stream);

@@ -43,6 +43,55 @@ QVector<QVector<ReadImage>> readAsTheCheckDoes(const QByteArray &output)
     return documents;
 }
 
+QByteArray bigEndian(quint32 value, int bytes)
+{
+    QByteArray data;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        data += char((value >> shift) & 0xFF);
+    return data;
+}
+
+QByteArray box(const char *type, const QByteArray &contents)
+{
+    return bigEndian(quint32(8 + contents.size()), 4) + type + contents;
+}
+
+// The start of a JPEG 2000 codestream of a 300 x 300 image whose components have `depth`
+// bits, then image data enough that the analyzer must not read it all.
+QByteArray codestream(int components, int depth)
+{
+    QByteArray siz = bigEndian(38 + 3 * components, 2) + bigEndian(0, 2);
+    for (quint32 value : {300, 300, 0, 0, 300, 300, 0, 0})
+        siz += bigEndian(value, 4);
+    siz += bigEndian(components, 2);
+    for (int i = 0; i < components; ++i)
+        siz += char(depth - 1) + QByteArray("\x01\x01", 2);
+    return QByteArray("\xFF\x4F\xFF\x51", 4) + siz + QByteArray(200000, '\x55');
+}
+
+// A JP2 file: its header box holds the image header (`components`, the depth byte `depth`),
+// an sRGB colour box and `moreHeader`; then a codestream of `components` of 8 bits.
+QByteArray jp2(int components, int depth, const QByteArray &moreHeader = {})
+{
+    const QByteArray header = box("ihdr",
+                                  bigEndian(300, 4) + bigEndian(300, 4) + bigEndian(components, 2)
+                                      + char(depth) + QByteArray("\x07\x00\x00", 3))
+        + box("colr", QByteArray("\x01\x00\x00", 3) + bigEndian(16, 4)) + moreHeader;
+    return box("jP  ", QByteArray("\x0D\x0A\x87\x0A", 4))
+        + box("ftyp", "jp2 " + bigEndian(0, 4) + "jp2 ") + box("jp2h", header)
+        + box("jp2c", codestream(components, 8));
+}
+
+// A channel definition box: one entry per type, 0 for colour and 1 for opacity.
+QByteArray channels(std::initializer_list<int> types)
+{
+    QByteArray entries = bigEndian(quint32(types.size()), 2);
+    int channel = 0;
+    for (int type : types)
+        entries += bigEndian(channel++, 2) + bigEndian(type, 2) + bigEndian(0, 2);
+    return box("cdef", entries);
+}
+
 // Writes a PDF of the numbered `objects` (PDF syntax, object 1 the catalogue) as it is given,
 // with its cross-reference table.
 bool writeHandMadePdf(const QVector<QByteArray> &objects, const QString &path)
@@ -96,6 +145,8 @@ private slots:
     void agreesWithPdfimagesOnQtOutput();
     void measuresPlacements_data();
     void measuresPlacements();
+    void readsJpegTwoThousandDepth_data();
+    void readsJpegTwoThousandDepth();
     void readsFilesWrittenEveryWay_data();
     void readsFilesWrittenEveryWay();
     void followsPageTreesAndReferences();
@@ -315,6 +366,53 @@ void AnalyzerTest::measuresPlacements()
     QCOMPARE(run.output, lines + "q\n");
     if (pdfimagesAgrees)
         compareWithPdfimages(readAsTheCheckDoes(run.output).first(), path("page.pdf"));
+}
+
+void AnalyzerTest::readsJpegTwoThousandDepth_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("colourSpace"); // of the dictionary, PDF syntax
+    QTest::addColumn<int>("bitsPerPixel");
+
+    QTest::newRow("JP2, RGB") << jp2(3, 7) << QString() << 24;
+    QTest::newRow("JP2, grey of 16 bits") << jp2(1, 15) << QString() << 16;
+    QTest::newRow("JP2 with an opacity channel")
+        << jp2(4, 7, channels({0, 0, 0, 1})) << QString() << 24;
+    QTest::newRow("JP2, depths in their own box")
+        << jp2(3, 255, box("bpcc", "\x07\x07\x07")) << QString() << 24;
+    QTest::newRow("JP2, depth only in the codestream") << jp2(3, 255) << QString() << 24;
+    QTest::newRow("JP2 of palette indices") << jp2(1, 7,
+        box("pclr", bigEndian(2, 2) + "\x03\x07\x07\x07" + QByteArray(6, '\0'))
+            + channels({0, 0, 0})) << QString()
+                                            << 8;
+    QTest::newRow("codestream, CMYK") << codestream(4, 8) << QString() << 32;
+    QTest::newRow("codestream, grey of 12 bits") << codestream(1, 12) << QString() << 12;
+    QTest::newRow("colour space of the dictionary") << jp2(3, 7) << "/DeviceGray" << 8;
+    QTest::newRow("not JPEG 2000") << QByteArray(1000, 'x') << QString() << 0;
+}
+
+void AnalyzerTest::readsJpegTwoThousandDepth()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, colourSpace);
+    QFETCH(int, bitsPerPixel);
+
+    // As PDF writers store JPEG 2000: no depth in the dictionary, often no colour space.
+    PdfBuilder builder;
+    QPDFObjectHandle image = builder.addImage(
+        builder.addPage("q 72 0 0 72 0 0 cm /Jp Do Q"), "Jp", 300, 300, "/DeviceRGB", 8);
+    image.getDict().removeKey("/BitsPerComponent");
+    image.getDict().removeKey("/ColorSpace");
+    if (!colourSpace.isEmpty())
+        image.getDict().replaceKey(
+            "/ColorSpace", QPDFObjectHandle::parse(colourSpace.toStdString()));
+    image.replaceStreamData(
+        data.toStdString(), QPDFObjectHandle::newName("/JPXDecode"), QPDFObjectHandle::newNull());
+    QVERIFY(builder.write(path("jpx.pdf")));
+
+    const ProgramRun run = analyze({path("jpx.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, "300;300;" + QByteArray::number(bitsPerPixel) + "\nq\n");
 }
 
 void AnalyzerTest::readsFilesWrittenEveryWay_data()
