@@ -1,10 +1,11 @@
 #include "pdfinput.h"
 
+#include "bufferedfileinput.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
-#include <qpdf/FileInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -54,7 +55,7 @@ bool openPdf(QPDF &pdf, const QString &path, QString *error, std::shared_ptr<Inp
     QString reason;
     try {
         if (!input)
-            input = std::make_shared<FileInputSource>(qpdfFileName(path).c_str());
+            input = std::make_shared<BufferedFileInput>(path);
         pdf.processInputSource(input);
         return true;
     } catch (const QPDFExc &e) {

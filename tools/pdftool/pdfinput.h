@@ -25,7 +25,7 @@ std::shared_ptr<InputSource> mappedInput(const QString &path, std::string_view *
 
 // Reads the PDF at `path` into the empty `pdf`, repairing what qpdf can repair and keeping its
 // warnings quiet. The file is read through `input` when one is given (for example a source that
-// closes the file between reads), else through the file kept open. Returns false with a message
+// closes the file between reads), else through a BufferedFileInput. Returns false with a message
 // when the file is missing, damaged beyond repair or needs a password.
 bool openPdf(
     QPDF &pdf, const QString &path, QString *error, std::shared_ptr<InputSource> input = {});
