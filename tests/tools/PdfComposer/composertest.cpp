@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
 
 namespace {
 const QString folder = QStringLiteral("PdfComposer");
@@ -80,6 +81,7 @@ private slots:
     void buildsOutline();
     void keepsLinks_data();
     void keepsLinks();
+    void keepsTheNewestVersion();
     void composesManyFiles();
     void failsCleanly_data();
     void failsCleanly();
@@ -328,6 +330,22 @@ void ComposerTest::keepsLinks()
     QCOMPARE(document->numPages(), targets.size());
     for (int i = 0; i < targets.size(); ++i)
         QCOMPARE(linkTargets(*document->page(i)), targets.at(i));
+}
+
+void ComposerTest::keepsTheNewestVersion()
+{
+    QPDF newer;
+    newer.processFile(path("b.pdf").toLocal8Bit().constData());
+    QPDFWriter writer(newer, path("newer.pdf").toLocal8Bit().constData());
+    writer.setMinimumPDFVersion(PDFVersion(1, 7, 3));
+    writer.write();
+
+    const ProgramRun run = compose({"a.pdf", "0", "0", "newer.pdf", "0", "0"}, path("out.pdf"));
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QPDF output;
+    output.processFile(path("out.pdf").toLocal8Bit().constData());
+    QCOMPARE(QString::fromStdString(output.getPDFVersion()), QStringLiteral("1.7"));
+    QCOMPARE(output.getExtensionLevel(), 3);
 }
 
 void ComposerTest::composesManyFiles()
