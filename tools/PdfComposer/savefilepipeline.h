@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGlobal>
 #include <qpdf/Pipeline.hh>
 
 class QSaveFile;
@@ -15,7 +16,10 @@ public:
     void finish() override;
 
 private:
+    void startWriteback();
     [[noreturn]] void fail();
 
     QSaveFile &file;
+    qint64 written = 0;
+    qint64 handedOver = 0; // bytes whose writing to the disk has been started
 };
