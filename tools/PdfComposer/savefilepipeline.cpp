@@ -1,5 +1,6 @@
 #include "savefilepipeline.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <stdexcept>
 #ifdef Q_OS_LINUX
@@ -31,6 +32,14 @@ void SaveFilePipeline::finish()
         fail();
 }
 
+QString SaveFilePipeline::failureReason(const QFileDevice &file)
+{
+    const QString reason = file.errorString();
+    if (reason.isEmpty() || reason == QFile().errorString())
+        return QStringLiteral("ni prostora na disku ali pisanje ni dovoljeno");
+    return reason;
+}
+
 void SaveFilePipeline::startWriteback()
 {
 #ifdef Q_OS_LINUX
@@ -47,6 +56,6 @@ void SaveFilePipeline::startWriteback()
 void SaveFilePipeline::fail()
 {
     throw std::runtime_error(QStringLiteral("zapis v '%1' ni uspel: %2")
-                                 .arg(file.fileName(), file.errorString())
+                                 .arg(file.fileName(), failureReason(file))
                                  .toStdString());
 }
