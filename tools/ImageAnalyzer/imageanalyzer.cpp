@@ -3,17 +3,38 @@
 #include "decimal.h"
 #include "pdfinput.h"
 
+#include <cmath>
 #include <qpdf/QPDF.hh>
 
 namespace {
+constexpr long long decimalUnits = 10000; // four decimals
+// Resolutions are quotients of doubles, a few units in the last place off at most; closer than
+// this (relative) to a four-decimal value they are taken as that value.
+constexpr double floatingError = 1e-12;
+
+// The resolution in units of the last decimal, cut rather than rounded but for floating-point
+// error.
+double decimalCount(double ppi)
+{
+    const double scaled = ppi * decimalUnits;
+    const double nearest = std::round(scaled);
+    return std::abs(scaled - nearest) <= floatingError * scaled ? nearest : std::floor(scaled);
+}
+
 QByteArray resolutionText(double ppi)
 {
-    QByteArray text = QByteArray::number(ppi, 'f', 2);
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
-    return text;
+    const double count = decimalCount(ppi);
+    if (!(count < 1e18)) // beyond what an integer holds, and no real resolution
+        return QByteArray::number(ppi, 'f', 0);
+    const long long units = static_cast<long long>(count);
+    QByteArray text = QByteArray::number(units / decimalUnits);
+    long long decimals = units % decimalUnits;
+    if (decimals == 0)
+        return text;
+    int digits = 4;
+    for (; decimals % 10 == 0; --digits)
+        decimals /= 10;
+    return text + '.' + QByteArray::number(decimals).rightJustified(digits, '0');
 }
 } // namespace
 
@@ -59,7 +80,7 @@ bool ImageAnalyzer::analyzeRequest(
     const size_t end = *page > 0 ? first + 1 : pages.size();
     try {
         for (size_t i = first; i < end; ++i) {
-            for (const ImagePlacement &image : ImageFinder::pageImages(pages[i]))
+            for (const ImagePlacement &image : finder->pageImages(pages[i]))
                 *lines += imageLine(image);
         }
         return true;
@@ -74,10 +95,22 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
     if (document && path == documentPath)
         return true;
     pages.clear();
+    finder.reset();
+    reader.reset();
     document.reset();
     auto pdf = std::make_unique<QPDF>();
-    if (!openPdfPages(*pdf, path, &pages, error, mappedInput(path)))
+    std::string_view bytes;
+    if (!openPdf(*pdf, path, error, mappedInput(path, &bytes)))
         return false;
+    auto direct = std::make_unique<DirectObjectReader>(*pdf, bytes);
+    try {
+        pages = PageTreeReader::read(*pdf, *direct);
+    } catch (const std::exception &e) {
+        *error = unreadablePagesMessage(path, e.what());
+        return false;
+    }
+    finder = std::make_unique<ImageFinder>(*direct);
+    reader = std::move(direct);
     document = std::move(pdf);
     documentPath = path;
     return true;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "analyzerarguments.h"
+#include "directobjectreader.h"
 #include "imagefinder.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <memory>
-#include <qpdf/QPDFPageObjectHelper.hh>
 #include <vector>
 
 class QPDF;
@@ -30,8 +30,10 @@ public:
     // have, gets the "q" line alone and a message in `errors`.
     AnalyzerReport analyze(const std::vector<AnalyzerRequest> &requests);
 
-    // The line of one image: resolutions with at most two decimals and a ".", then the bits
-    // per pixel, separated by ";".
+    // The line of one image: resolutions with at most four decimals and a ".", then the bits
+    // per pixel, separated by ";". Resolutions are cut, not rounded, to their decimals (but
+    // for floating-point error), so that one below a limit never reads as the limit: 294.99996
+    // is "294.9999".
     static QByteArray imageLine(const ImagePlacement &image);
 
 private:
@@ -40,6 +42,8 @@ private:
 
     // The document read last: consecutive requests often name pages of one file.
     std::unique_ptr<QPDF> document;
-    std::vector<QPDFPageObjectHelper> pages;
+    std::unique_ptr<DirectObjectReader> reader;
+    std::unique_ptr<ImageFinder> finder; // of the document, whose streams it knows
+    std::vector<PageSource> pages;
     QString documentPath;
 };

@@ -1,16 +1,12 @@
 #include "imagedepth.h"
 
+#include "jpxheader.h"
+
 #include <map>
 
 namespace {
 // Colour spaces may name other colour spaces; the limit stops loops in broken files.
 constexpr int maxSpaceSteps = 8;
-
-QPDFObjectHandle entry(QPDFObjectHandle image, const char *key, const char *abbreviation)
-{
-    QPDFObjectHandle value = image.getKey(key);
-    return value.isNull() ? image.getKey(abbreviation) : value;
-}
 
 int familyComponents(const std::string &family)
 {
@@ -54,12 +50,46 @@ int spaceComponents(QPDFObjectHandle space, QPDFObjectHandle resources, int step
 
 int imageBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources)
 {
-    QPDFObjectHandle mask = entry(image, "/ImageMask", "/IM");
+    QPDFObjectHandle mask = imageEntry(image, "/ImageMask", "/IM");
     if (mask.isBool() && mask.getBoolValue())
         return 1;
-    QPDFObjectHandle bits = entry(image, "/BitsPerComponent", "/BPC");
+    QPDFObjectHandle bits = imageEntry(image, "/BitsPerComponent", "/BPC");
     if (!bits.isInteger())
         return 0;
     return bits.getIntValueAsInt()
-        * spaceComponents(entry(image, "/ColorSpace", "/CS"), resources, 0);
+        * spaceComponents(imageEntry(image, "/ColorSpace", "/CS"), resources, 0);
+}
+
+bool isJpxImage(QPDFObjectHandle image)
+{
+    QPDFObjectHandle filter = image.getKey("/Filter");
+    if (filter.isArray() && filter.getArrayNItems() == 1)
+        filter = filter.getArrayItem(0);
+    return filter.isNameAndEquals("/JPXDecode");
+}
+
+int jpxBitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle resources, std::string_view start)
+{
+    const JpxLayout layout = readJpxLayout(start);
+    QPDFObjectHandle space = image.getKey("/ColorSpace");
+    const int components
+        = space.isNull() ? layout.colourComponents : spaceComponents(space, resources, 0);
+    return layout.bitsPerComponent * components;
+}
+
+int colourComponents(QPDFObjectHandle space, QPDFObjectHandle resources)
+{
+    return spaceComponents(space, resources, 0);
+}
+
+QPDFObjectHandle imageEntry(QPDFObjectHandle image, const char *key, const char *abbreviation)
+{
+    QPDFObjectHandle value = image.getKey(key);
+    return value.isNull() ? image.getKey(abbreviation) : value;
+}
+
+int imageDimension(QPDFObjectHandle image, const char *key, const char *abbreviation)
+{
+    QPDFObjectHandle value = imageEntry(image, key, abbreviation);
+    return value.isInteger() ? value.getIntValueAsInt() : 0;
 }

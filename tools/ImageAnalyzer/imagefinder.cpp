@@ -1,142 +1,193 @@
 #include "imagefinder.h"
 
+#include "directobjectreader.h"
 #include "imagedepth.h"
+#include "prefixpipeline.h"
 
 #include <cmath>
-#include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/Pl_String.hh>
+#include <stdexcept>
 
 namespace {
 // Forms drawn inside forms deeper than this are not followed, so that no file can exhaust
 // the stack.
 constexpr size_t maxFormDepth = 32;
+// JPEG 2000 data states its depth in the boxes before the image data.
+constexpr size_t jpxHeaderBytes = 65536;
 
-int dimension(QPDFObjectHandle image, const char *key, const char *abbreviation)
-{
-    QPDFObjectHandle value = image.getKey(key);
-    if (value.isNull())
-        value = image.getKey(abbreviation);
-    return value.isInteger() ? value.getIntValueAsInt() : 0;
-}
+const DirectObjectReader::Keys resourceKeys = {"/XObject", "/ColorSpace"};
+const DirectObjectReader::Keys imageKeys = {
+    "/Subtype", "/Width", "/Height", "/BitsPerComponent", "/ColorSpace", "/ImageMask", "/Filter"};
 } // namespace
 
-std::vector<ImagePlacement> ImageFinder::pageImages(QPDFPageObjectHelper &page)
-{
-    std::vector<ImagePlacement> found;
-    std::set<QPDFObjGen> openForms;
-    QPDFObjectHandle userUnit = page.getObjectHandle().getKey("/UserUnit");
-    const double unit
-        = userUnit.isNumber() && userUnit.getNumericValue() > 0 ? userUnit.getNumericValue() : 1.0;
-    ImageFinder finder(
-        page.getAttribute("/Resources", false), QPDFMatrix(), unit / 72.0, found, openForms);
-    page.parseContents(&finder);
-    return found;
-}
-
-ImageFinder::ImageFinder(QPDFObjectHandle resources, const QPDFMatrix &ctm, double inchesPerUnit,
-    std::vector<ImagePlacement> &found, std::set<QPDFObjGen> &openForms)
-    : resources(resources)
-    , ctm(ctm)
-    , inchesPerUnit(inchesPerUnit)
-    , found(found)
-    , openForms(openForms)
+ImageFinder::ImageFinder(DirectObjectReader &reader)
+    : reader(reader)
 { }
 
-void ImageFinder::handleObject(QPDFObjectHandle object)
+ImageFinder::~ImageFinder() = default;
+
+std::vector<ImagePlacement> ImageFinder::pageImages(const PageSource &page)
 {
-    if (!object.isOperator()) {
-        operands.push_back(object);
-        return;
-    }
-    handleOperator(object.getOperatorValue());
-    operands.clear();
+    found.clear();
+    openForms.clear();
+    inchesPerUnit = page.userUnit / 72.0;
+    run(program(contentStreams(page.contents)), dictionary(page.resources, &resourceKeys),
+        QPDFMatrix());
+    return std::move(found);
 }
 
-void ImageFinder::handleOperator(const std::string &name)
+void ImageFinder::run(const ContentProgram &program, QPDFObjectHandle resources, QPDFMatrix ctm)
 {
-    if (name == "q") {
-        savedStates.push_back(ctm);
-    } else if (name == "Q") {
-        if (!savedStates.empty()) {
-            ctm = savedStates.back();
-            savedStates.pop_back();
+    using Kind = ContentProgram::Operation::Kind;
+    std::vector<QPDFMatrix> savedStates;
+    for (const ContentProgram::Operation &operation : program.operations()) {
+        switch (operation.kind) {
+        case Kind::Save:
+            savedStates.push_back(ctm);
+            break;
+        case Kind::Restore:
+            if (!savedStates.empty()) {
+                ctm = savedStates.back();
+                savedStates.pop_back();
+            }
+            break;
+        case Kind::Concatenate:
+            ctm.concat(operation.matrix);
+            break;
+        case Kind::DrawXObject:
+            drawXObject(operation.name, resources, ctm);
+            break;
+        case Kind::DrawInlineImage:
+            addImage(operation.image, QPDFObjectHandle(), resources, ctm);
+            break;
         }
-    } else if (name == "cm") {
-        concatenate();
-    } else if (name == "Do") {
-        drawXObject();
-    } else if (name == "ID") {
-        beginInlineImage();
-    } else if (name == "EI" && inlineImage.isInitialized()) {
-        addImage(inlineImage);
-        inlineImage = QPDFObjectHandle();
     }
 }
 
-void ImageFinder::concatenate()
+void ImageFinder::drawXObject(
+    const std::string &name, QPDFObjectHandle resources, const QPDFMatrix &ctm)
 {
-    if (operands.size() != 6)
+    if (!resources.isDictionary())
         return;
-    double m[6];
-    for (size_t i = 0; i < 6; ++i) {
-        if (!operands[i].isNumber())
-            return;
-        m[i] = operands[i].getNumericValue();
-    }
-    ctm.concat(QPDFMatrix(m[0], m[1], m[2], m[3], m[4], m[5]));
-}
-
-void ImageFinder::drawXObject()
-{
-    if (operands.size() != 1 || !operands[0].isName() || !resources.isDictionary())
+    QPDFObjectHandle xobjects = dictionary(resources.getKey("/XObject"), nullptr);
+    if (!xobjects.isDictionary())
         return;
-    QPDFObjectHandle xobjects = resources.getKey("/XObject");
-    QPDFObjectHandle xobject = xobjects.isDictionary() ? xobjects.getKey(operands[0].getName())
-                                                       : QPDFObjectHandle::newNull();
-    if (!xobject.isStream())
+    QPDFObjectHandle xobject = xobjects.getKey(name);
+    QPDFObjectHandle image = streamDictionary(xobject);
+    if (!image.isDictionary())
         return;
-    QPDFObjectHandle subtype = xobject.getDict().getKey("/Subtype");
+    QPDFObjectHandle subtype = image.getKey("/Subtype");
     if (subtype.isNameAndEquals("/Image"))
-        addImage(xobject.getDict());
+        addImage(image, xobject, resources, ctm);
     else if (subtype.isNameAndEquals("/Form"))
-        drawForm(xobject);
+        drawForm(xobject, resources, ctm);
 }
 
-void ImageFinder::drawForm(QPDFObjectHandle form)
+void ImageFinder::drawForm(QPDFObjectHandle form, QPDFObjectHandle resources, const QPDFMatrix &ctm)
 {
     const QPDFObjGen id = form.getObjGen();
-    if (openForms.count(id) || openForms.size() >= maxFormDepth)
+    if (openForms.count(id) || openForms.size() >= maxFormDepth || !form.isStream())
         return;
-    QPDFObjectHandle dictionary = form.getDict();
+    QPDFObjectHandle formDictionary = form.getDict();
     QPDFMatrix formCtm = ctm;
-    QPDFObjectHandle matrix = dictionary.getKey("/Matrix");
+    QPDFObjectHandle matrix = formDictionary.getKey("/Matrix");
     if (matrix.isMatrix())
         formCtm.concat(QPDFMatrix(matrix.getArrayAsMatrix()));
     // Old files leave a form's resources to the page that draws it.
-    QPDFObjectHandle formResources = dictionary.getKey("/Resources");
-    ImageFinder inner(formResources.isDictionary() ? formResources : resources, formCtm,
-        inchesPerUnit, found, openForms);
+    QPDFObjectHandle formResources = dictionary(formDictionary.getKey("/Resources"), &resourceKeys);
     openForms.insert(id);
-    form.parseAsContents(&inner);
+    run(program({form}), formResources.isDictionary() ? formResources : resources, formCtm);
     openForms.erase(id);
 }
 
-void ImageFinder::beginInlineImage()
+void ImageFinder::addImage(QPDFObjectHandle image, QPDFObjectHandle stream,
+    QPDFObjectHandle resources, const QPDFMatrix &ctm)
 {
-    inlineImage = QPDFObjectHandle::newDictionary();
-    for (size_t i = 0; i + 1 < operands.size(); i += 2) {
-        if (operands[i].isName())
-            inlineImage.replaceKey(operands[i].getName(), operands[i + 1]);
-    }
-}
-
-void ImageFinder::addImage(QPDFObjectHandle image)
-{
-    const int width = dimension(image, "/Width", "/W");
-    const int height = dimension(image, "/Height", "/H");
+    const int width = imageDimension(image, "/Width", "/W");
+    const int height = imageDimension(image, "/Height", "/H");
     const double placedWidth = std::hypot(ctm.a, ctm.b) * inchesPerUnit;
     const double placedHeight = std::hypot(ctm.c, ctm.d) * inchesPerUnit;
     if (width <= 0 || height <= 0 || placedWidth <= 0 || placedHeight <= 0)
         return;
     found.push_back(
-        {width / placedWidth, height / placedHeight, imageBitsPerPixel(image, resources)});
+        {width / placedWidth, height / placedHeight, bitsPerPixel(image, stream, resources)});
+}
+
+int ImageFinder::bitsPerPixel(
+    QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources)
+{
+    if (stream.isInitialized() && isJpxImage(image)) {
+        const std::string start = PrefixPipeline::read(stream, jpxHeaderBytes);
+        if (const int bits = jpxBitsPerPixel(image, resources, start))
+            return bits;
+    }
+    return imageBitsPerPixel(image, resources);
+}
+
+const ContentProgram &ImageFinder::program(const std::vector<QPDFObjectHandle> &streams)
+{
+    std::vector<QPDFObjGen> key;
+    for (const QPDFObjectHandle &stream : streams)
+        key.push_back(stream.getObjGen());
+    std::unique_ptr<ContentProgram> &known = programs[key];
+    if (!known) {
+        // The streams of a page are joined by line ends, as qpdf joins them.
+        std::string data;
+        for (const QPDFObjectHandle &stream : streams)
+            data += (data.empty() ? "" : "\n") + streamData(stream);
+        known = std::make_unique<ContentProgram>(data);
+    }
+    return *known;
+}
+
+std::vector<QPDFObjectHandle> ImageFinder::contentStreams(QPDFObjectHandle contents)
+{
+    if (streamDictionary(contents).isDictionary())
+        return {contents};
+    std::vector<QPDFObjectHandle> streams;
+    if (contents.isArray()) {
+        for (QPDFObjectHandle item : contents.aitems()) {
+            if (streamDictionary(item).isDictionary())
+                streams.push_back(item);
+        }
+    }
+    return streams;
+}
+
+std::string ImageFinder::streamData(QPDFObjectHandle stream)
+{
+    if (stream.isIndirect()) {
+        if (std::optional<std::string> data = reader.streamData(stream.getObjGen()))
+            return std::move(*data);
+    }
+    std::string data;
+    Pl_String pipeline("content", nullptr, data);
+    // Like qpdf's own reading of contents: an error midway leaves what was decoded, a filter
+    // that cannot be undone leaves nothing to read.
+    if (!stream.pipeStreamData(&pipeline, 0, qpdf_dl_specialized))
+        throw std::runtime_error("errors while decoding content stream " + stream.unparse());
+    return data;
+}
+
+QPDFObjectHandle ImageFinder::dictionary(
+    QPDFObjectHandle object, const DirectObjectReader::Keys *keys)
+{
+    if (object.isIndirect()) {
+        const std::optional<DirectObjectReader::Object> read
+            = reader.read(object.getObjGen(), keys);
+        if (read && !read->stream)
+            return read->dictionary;
+    }
+    return object;
+}
+
+QPDFObjectHandle ImageFinder::streamDictionary(QPDFObjectHandle object)
+{
+    if (object.isIndirect()) {
+        const std::optional<DirectObjectReader::Object> read
+            = reader.read(object.getObjGen(), &imageKeys);
+        if (read && read->stream)
+            return read->dictionary;
+    }
+    return object.isStream() ? object.getDict() : QPDFObjectHandle::newNull();
 }

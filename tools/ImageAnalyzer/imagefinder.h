@@ -1,13 +1,19 @@
 #pragma once
 
+#include "contentprogram.h"
+#include "pagetreereader.h"
+
+#include <map>
+#include <memory>
 #include <qpdf/QPDFMatrix.hh>
 #include <qpdf/QPDFObjGen.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
-class QPDFPageObjectHelper;
+class DirectObjectReader;
 
 // One image as a page draws it.
 struct ImagePlacement
@@ -17,35 +23,43 @@ struct ImagePlacement
     int bitsPerPixel = 0;
 };
 
-// Follows what a page draws and notes the images: image XObjects, inline images and the
-// images of the form XObjects it draws, in drawing order.
-class ImageFinder : public QPDFObjectHandle::ParserCallbacks
+// Follows what the pages of one document draw and notes the images: image XObjects, inline
+// images and the images of the form XObjects they draw, in drawing order. Each content stream
+// is read once, however many pages or forms draw it.
+class ImageFinder
 {
 public:
+    // Objects are read through `reader` where it can, else through qpdf.
+    explicit ImageFinder(DirectObjectReader &reader);
+    ~ImageFinder();
+
     // The images `page` draws. The resolution of each comes from its edges as the full
     // transformation in force when it is drawn places them, so scaled, rotated and skewed
     // placements measure right; an image placed with no extent shows nothing and is left out.
-    static std::vector<ImagePlacement> pageImages(QPDFPageObjectHelper &page);
+    // Throws when a content stream cannot be decoded.
+    std::vector<ImagePlacement> pageImages(const PageSource &page);
 
 private:
-    ImageFinder(QPDFObjectHandle resources, const QPDFMatrix &ctm, double inchesPerUnit,
-        std::vector<ImagePlacement> &found, std::set<QPDFObjGen> &openForms);
+    void run(const ContentProgram &program, QPDFObjectHandle resources, QPDFMatrix ctm);
+    void drawXObject(const std::string &name, QPDFObjectHandle resources, const QPDFMatrix &ctm);
+    void drawForm(QPDFObjectHandle form, QPDFObjectHandle resources, const QPDFMatrix &ctm);
+    void addImage(QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources,
+        const QPDFMatrix &ctm);
+    static int bitsPerPixel(
+        QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources);
+    const ContentProgram &program(const std::vector<QPDFObjectHandle> &streams);
+    std::vector<QPDFObjectHandle> contentStreams(QPDFObjectHandle contents);
+    std::string streamData(QPDFObjectHandle stream);
+    // The dictionary `object` is or refers to, with the entries `keys` (all when null) when it
+    // is read from the file.
+    QPDFObjectHandle dictionary(QPDFObjectHandle object, const std::vector<std::string_view> *keys);
+    // The dictionary of the stream `object`, with the entries that describe images when it is
+    // read from the file; a null object when `object` is no stream.
+    QPDFObjectHandle streamDictionary(QPDFObjectHandle object);
 
-    void handleObject(QPDFObjectHandle object) override;
-    void handleEOF() override { }
-    void handleOperator(const std::string &name);
-    void concatenate();
-    void drawXObject();
-    void drawForm(QPDFObjectHandle form);
-    void beginInlineImage();
-    void addImage(QPDFObjectHandle image);
-
-    QPDFObjectHandle resources;
-    QPDFMatrix ctm;
-    std::vector<QPDFMatrix> savedStates;
-    std::vector<QPDFObjectHandle> operands;
-    QPDFObjectHandle inlineImage; // the dictionary of an inline image between ID and EI
-    double inchesPerUnit;
-    std::vector<ImagePlacement> &found;
-    std::set<QPDFObjGen> &openForms; // forms being followed, so that none draws itself
+    DirectObjectReader &reader;
+    std::map<std::vector<QPDFObjGen>, std::unique_ptr<ContentProgram>> programs;
+    std::vector<ImagePlacement> found; // on the page being read
+    std::set<QPDFObjGen> openForms; // forms being followed, so that none draws itself
+    double inchesPerUnit = 1.0 / 72;
 };

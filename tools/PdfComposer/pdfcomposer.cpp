@@ -19,7 +19,7 @@ constexpr size_t maxOpenFiles = 200;
 QString unwritableMessage(const QSaveFile &file)
 {
     return QStringLiteral("izhodne datoteke '%1' ni mogoce zapisati: %2")
-        .arg(file.fileName(), file.errorString());
+        .arg(file.fileName(), SaveFilePipeline::failureReason(file));
 }
 } // namespace
 

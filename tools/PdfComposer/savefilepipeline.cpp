@@ -1,7 +1,15 @@
 #include "savefilepipeline.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <stdexcept>
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
+namespace {
+constexpr qint64 writebackChunk = 1 << 20;
+} // namespace
 
 SaveFilePipeline::SaveFilePipeline(QSaveFile &file)
     : Pipeline("save file", nullptr)
@@ -13,6 +21,9 @@ void SaveFilePipeline::write(unsigned char const *data, size_t length)
     const qint64 size = qint64(length);
     if (file.write(reinterpret_cast<const char *>(data), size) != size)
         fail();
+    written += size;
+    if (written - handedOver >= writebackChunk)
+        startWriteback();
 }
 
 void SaveFilePipeline::finish()
@@ -21,9 +32,30 @@ void SaveFilePipeline::finish()
         fail();
 }
 
+QString SaveFilePipeline::failureReason(const QFileDevice &file)
+{
+    const QString reason = file.errorString();
+    if (reason.isEmpty() || reason == QFile().errorString())
+        return QStringLiteral("ni prostora na disku ali pisanje ni dovoljeno");
+    return reason;
+}
+
+void SaveFilePipeline::startWriteback()
+{
+#ifdef Q_OS_LINUX
+    // QSaveFile::commit() syncs the file before it takes the place of the old one, and waits
+    // for every byte still only in memory; having the disk take each part as soon as it is
+    // written leaves that sync little to wait for.
+    if (!file.flush())
+        fail();
+    ::sync_file_range(file.handle(), handedOver, written - handedOver, SYNC_FILE_RANGE_WRITE);
+#endif
+    handedOver = written;
+}
+
 void SaveFilePipeline::fail()
 {
     throw std::runtime_error(QStringLiteral("zapis v '%1' ni uspel: %2")
-                                 .arg(file.fileName(), file.errorString())
+                                 .arg(file.fileName(), failureReason(file))
                                  .toStdString());
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <QtGlobal>
 #include <qpdf/Pipeline.hh>
 
+class QFileDevice;
 class QSaveFile;
 
 // The end of qpdf's writing pipeline: the bytes go into a QSaveFile, which the caller commits
@@ -14,8 +17,16 @@ public:
     void write(unsigned char const *data, size_t length) override;
     void finish() override;
 
+    // Why writing `file` failed, as Qt tells it. For some failures (writes the system refuses,
+    // for one) Qt knows no reason and says "Unknown error", in English; the likely causes are
+    // named instead, in words the user reads.
+    static QString failureReason(const QFileDevice &file);
+
 private:
+    void startWriteback();
     [[noreturn]] void fail();
 
     QSaveFile &file;
+    qint64 written = 0;
+    qint64 handedOver = 0; // bytes whose writing to the disk has been started
 };

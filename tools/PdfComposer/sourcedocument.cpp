@@ -3,6 +3,9 @@
 #include "destinationresolver.h"
 #include "pdfinput.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <qpdf/ClosedFileInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
@@ -55,7 +58,17 @@ int SourceDocument::pageRotation(int index) const
 
 PDFVersion SourceDocument::version() const
 {
-    return document->getVersionAsPDFVersion();
+    // qpdf's getVersionAsPDFVersion() compiles a regular expression at every call, which costs
+    // more than copying a few pages; the header's "major.minor" is read here instead.
+    const std::string header = document->getPDFVersion();
+    const char *end = header.data() + header.size();
+    const char *at = std::find_if_not(header.data(), end, [](char c) { return std::isspace(c); });
+    int major = 0;
+    int minor = 0;
+    const std::from_chars_result read = std::from_chars(at, end, major);
+    if (read.ec == std::errc() && read.ptr != end && *read.ptr == '.')
+        std::from_chars(read.ptr + 1, end, minor);
+    return PDFVersion(major, minor, document->getExtensionLevel());
 }
 
 void SourceDocument::keepOpen(bool open)

@@ -28,6 +28,7 @@ public:
     QPDFPageObjectHelper page(int index) const { return pages.at(size_t(index)); }
     // The page's own rotation in degrees, 0, 90, 180 or 270, inherited ones included.
     int pageRotation(int index) const;
+    // The version the file's header states, with its extension level.
     PDFVersion version() const;
 
     // Keeps a file that is closed between reads open until keepOpen(false).

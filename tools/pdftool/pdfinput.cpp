@@ -1,10 +1,11 @@
 #include "pdfinput.h"
 
+#include "bufferedfileinput.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
-#include <qpdf/FileInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -29,7 +30,7 @@ std::string qpdfFileName(const QString &path)
 #endif
 }
 
-std::shared_ptr<InputSource> mappedInput(const QString &path)
+std::shared_ptr<InputSource> mappedInput(const QString &path, std::string_view *bytes)
 {
     auto mapped = std::make_shared<MappedFile>();
     mapped->file.setFileName(path);
@@ -39,6 +40,8 @@ std::shared_ptr<InputSource> mappedInput(const QString &path)
         return nullptr;
     mapped->buffer = std::make_unique<Buffer>(data, size_t(size));
     mapped->input = std::make_unique<BufferInputSource>(qpdfFileName(path), mapped->buffer.get());
+    if (bytes)
+        *bytes = std::string_view(reinterpret_cast<const char *>(data), size_t(size));
     return std::shared_ptr<InputSource>(mapped, mapped->input.get());
 }
 
@@ -52,7 +55,7 @@ bool openPdf(QPDF &pdf, const QString &path, QString *error, std::shared_ptr<Inp
     QString reason;
     try {
         if (!input)
-            input = std::make_shared<FileInputSource>(qpdfFileName(path).c_str());
+            input = std::make_shared<BufferedFileInput>(path);
         pdf.processInputSource(input);
         return true;
     } catch (const QPDFExc &e) {

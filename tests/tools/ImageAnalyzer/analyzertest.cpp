@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
+#include <qpdf/QPDFWriter.hh>
 
 namespace {
 const QString folder = QStringLiteral("ImageAnalyzer");
@@ -41,6 +43,78 @@ QVector<QVector<ReadImage>> readAsTheCheckDoes(const QByteArray &output)
     return documents;
 }
 
+QByteArray bigEndian(quint32 value, int bytes)
+{
+    QByteArray data;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        data += char((value >> shift) & 0xFF);
+    return data;
+}
+
+QByteArray box(const char *type, const QByteArray &contents)
+{
+    return bigEndian(quint32(8 + contents.size()), 4) + type + contents;
+}
+
+// The start of a JPEG 2000 codestream of a 300 x 300 image whose components have `depth`
+// bits, then image data enough that the analyzer must not read it all.
+QByteArray codestream(int components, int depth)
+{
+    QByteArray siz = bigEndian(38 + 3 * components, 2) + bigEndian(0, 2);
+    for (quint32 value : {300, 300, 0, 0, 300, 300, 0, 0})
+        siz += bigEndian(value, 4);
+    siz += bigEndian(components, 2);
+    for (int i = 0; i < components; ++i)
+        siz += char(depth - 1) + QByteArray("\x01\x01", 2);
+    return QByteArray("\xFF\x4F\xFF\x51", 4) + siz + QByteArray(200000, '\x55');
+}
+
+// A JP2 file: its header box holds the image header (`components`, the depth byte `depth`),
+// an sRGB colour box and `moreHeader`; then a codestream of `components` of 8 bits.
+QByteArray jp2(int components, int depth, const QByteArray &moreHeader = {})
+{
+    const QByteArray header = box("ihdr",
+                                  bigEndian(300, 4) + bigEndian(300, 4) + bigEndian(components, 2)
+                                      + char(depth) + QByteArray("\x07\x00\x00", 3))
+        + box("colr", QByteArray("\x01\x00\x00", 3) + bigEndian(16, 4)) + moreHeader;
+    return box("jP  ", QByteArray("\x0D\x0A\x87\x0A", 4))
+        + box("ftyp", "jp2 " + bigEndian(0, 4) + "jp2 ") + box("jp2h", header)
+        + box("jp2c", codestream(components, 8));
+}
+
+// A channel definition box: one entry per type, 0 for colour and 1 for opacity.
+QByteArray channels(std::initializer_list<int> types)
+{
+    QByteArray entries = bigEndian(quint32(types.size()), 2);
+    int channel = 0;
+    for (int type : types)
+        entries += bigEndian(channel++, 2) + bigEndian(type, 2) + bigEndian(0, 2);
+    return box("cdef", entries);
+}
+
+// Writes a PDF of the numbered `objects` (PDF syntax, object 1 the catalogue) as it is given,
+// with its cross-reference table.
+bool writeHandMadePdf(const QVector<QByteArray> &objects, const QString &path)
+{
+    QByteArray pdf = "%PDF-1.7\n";
+    QByteArray table
+        = "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int i = 0; i < objects.size(); ++i) {
+        table += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const QByteArray start = QByteArray::number(pdf.size());
+    pdf += table + "trailer\n<< /Size " + QByteArray::number(objects.size() + 1)
+        + " /Root 1 0 R >>\nstartxref\n" + start + "\n%%EOF\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
+}
+
+QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data, const char *lineEnd)
+{
+    return "<< " + dictionary + " >>\nstream" + lineEnd + data + "\nendstream";
+}
+
 // Our figures against what pdfimages lists for the same file.
 void compareWithPdfimages(const QVector<ReadImage> &ours, const QString &pdf)
 {
@@ -71,6 +145,11 @@ private slots:
     void agreesWithPdfimagesOnQtOutput();
     void measuresPlacements_data();
     void measuresPlacements();
+    void readsJpegTwoThousandDepth_data();
+    void readsJpegTwoThousandDepth();
+    void readsFilesWrittenEveryWay_data();
+    void readsFilesWrittenEveryWay();
+    void followsPageTreesAndReferences();
     void reportsEachDocumentInOrder();
     void keepsGoingPastUnreadableDocuments_data();
     void keepsGoingPastUnreadableDocuments();
@@ -220,6 +299,8 @@ void AnalyzerTest::measuresPlacements_data()
         << QByteArray("q 144 0 0 72 0 0 cm /Im1 Do Q") << 1.0 << QByteArray("300;300;24\n") << true;
     QTest::newRow("stretched") << QByteArray("q 288 0 0 72 50 50 cm /Im1 Do Q") << 1.0
                                << QByteArray("150;300;24\n") << true;
+    QTest::newRow("a hair below 295") << QByteArray("q 146.4407 0 0 73.22034 0 0 cm /Im1 Do Q")
+                                      << 1.0 << QByteArray("294.9999;294.9999;24\n") << true;
     QTest::newRow("inside a scaled state")
         << QByteArray("q 2 0 0 2 0 0 cm q 72 0 0 36 0 0 cm /Im1 Do Q Q") << 1.0
         << QByteArray("300;300;24\n") << true;
@@ -258,6 +339,11 @@ void AnalyzerTest::measuresPlacements_data()
             + " EI Q q 72 0 0 72 0 0 cm BI /W 16 /H 16 /BPC 1 /CS /G ID " + QByteArray(32, '\0')
             + " EI Q"
         << 1.0 << QByteArray("30;30;24\n16;16;1\n") << true;
+    // Read as one component, the data would end at its " EI " and draw /Gr.
+    QTest::newRow("inline image data that reads EI")
+        << QByteArray("q 72 0 0 72 0 0 cm BI /W 10 /H 1 /BPC 8 /CS /RGB ID ") + QByteArray(10, '\0')
+            + " EI /Gr Do " + QByteArray(8, '\0') + " EI Q q 72 0 0 72 0 0 cm /Gr Do Q"
+        << 1.0 << QByteArray("10;1;24\n300;300;8\n") << true;
     QTest::newRow("drawing order")
         << QByteArray("q 72 0 0 72 0 0 cm /Gr Do Q q 144 0 0 72 0 0 cm /Im1 Do /Ma Do Q") << 1.0
         << QByteArray("300;300;8\n300;300;24\n50;100;1\n") << true;
@@ -280,6 +366,124 @@ void AnalyzerTest::measuresPlacements()
     QCOMPARE(run.output, lines + "q\n");
     if (pdfimagesAgrees)
         compareWithPdfimages(readAsTheCheckDoes(run.output).first(), path("page.pdf"));
+}
+
+void AnalyzerTest::readsJpegTwoThousandDepth_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("colourSpace"); // of the dictionary, PDF syntax
+    QTest::addColumn<int>("bitsPerPixel");
+
+    QTest::newRow("JP2, RGB") << jp2(3, 7) << QString() << 24;
+    QTest::newRow("JP2, grey of 16 bits") << jp2(1, 15) << QString() << 16;
+    QTest::newRow("JP2 with an opacity channel")
+        << jp2(4, 7, channels({0, 0, 0, 1})) << QString() << 24;
+    QTest::newRow("JP2, depths in their own box")
+        << jp2(3, 255, box("bpcc", "\x07\x07\x07")) << QString() << 24;
+    QTest::newRow("JP2, depth only in the codestream") << jp2(3, 255) << QString() << 24;
+    QTest::newRow("JP2 of palette indices") << jp2(1, 7,
+        box("pclr", bigEndian(2, 2) + "\x03\x07\x07\x07" + QByteArray(6, '\0'))
+            + channels({0, 0, 0})) << QString()
+                                            << 8;
+    QTest::newRow("codestream, CMYK") << codestream(4, 8) << QString() << 32;
+    QTest::newRow("codestream, grey of 12 bits") << codestream(1, 12) << QString() << 12;
+    QTest::newRow("colour space of the dictionary") << jp2(3, 7) << "/DeviceGray" << 8;
+    QTest::newRow("not JPEG 2000") << QByteArray(1000, 'x') << QString() << 0;
+}
+
+void AnalyzerTest::readsJpegTwoThousandDepth()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, colourSpace);
+    QFETCH(int, bitsPerPixel);
+
+    // As PDF writers store JPEG 2000: no depth in the dictionary, often no colour space.
+    PdfBuilder builder;
+    QPDFObjectHandle image = builder.addImage(
+        builder.addPage("q 72 0 0 72 0 0 cm /Jp Do Q"), "Jp", 300, 300, "/DeviceRGB", 8);
+    image.getDict().removeKey("/BitsPerComponent");
+    image.getDict().removeKey("/ColorSpace");
+    if (!colourSpace.isEmpty())
+        image.getDict().replaceKey(
+            "/ColorSpace", QPDFObjectHandle::parse(colourSpace.toStdString()));
+    image.replaceStreamData(
+        data.toStdString(), QPDFObjectHandle::newName("/JPXDecode"), QPDFObjectHandle::newNull());
+    QVERIFY(builder.write(path("jpx.pdf")));
+
+    const ProgramRun run = analyze({path("jpx.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, "300;300;" + QByteArray::number(bitsPerPixel) + "\nq\n");
+}
+
+void AnalyzerTest::readsFilesWrittenEveryWay_data()
+{
+    QTest::addColumn<int>("way");
+
+    QTest::newRow("as qpdf writes by default") << 0;
+    QTest::newRow("objects in object streams") << 1;
+    QTest::newRow("streams uncompressed") << 2;
+    QTest::newRow("encrypted without a user password") << 3;
+}
+
+void AnalyzerTest::readsFilesWrittenEveryWay()
+{
+    QFETCH(int, way);
+
+    QVERIFY(writePlacementPage("q 72 0 0 72 0 0 cm /Gr Do Q /Fm2 Do q 72 0 0 72 0 0 cm BI /W 16 "
+                               "/H 16 /BPC 1 /CS /G ID "
+            + QByteArray(32, '\0') + " EI Q q 72 0 0 72 0 0 cm /Cm Do Q",
+        1, path("page.pdf")));
+    QPDF pdf;
+    pdf.processFile(path("page.pdf").toLocal8Bit().constData());
+    QPDFWriter writer(pdf, path("written.pdf").toLocal8Bit().constData());
+    if (way == 1)
+        writer.setObjectStreamMode(qpdf_o_generate);
+    else if (way == 2)
+        writer.setCompressStreams(false);
+    else if (way == 3)
+        writer.setR6EncryptionParameters(
+            "", "owner", true, true, true, true, true, true, qpdf_r3p_full, true);
+    writer.write();
+
+    const ProgramRun run = analyze({path("written.pdf"), "0"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, QByteArray("300;300;8\n300;300;24\n16;16;1\n300;300;32\nq\n"));
+}
+
+void AnalyzerTest::followsPageTreesAndReferences()
+{
+    // Page 1 inherits its resources from the root of the tree through a node between; its
+    // content has its length in an object of its own and names its image with an escape.
+    // Page 2 has its content in two streams that split an operation (the first with too short
+    // a length, which qpdf mends), its XObjects by reference and an image whose colour space
+    // holds a string.
+    const QVector<QByteArray> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /Resources 5 0 R >>",
+        "<< /Type /Pages /Parent 2 0 R /Kids [6 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents [9 0 R 10 0 R] "
+        "/Resources << /XObject 11 0 R >> >>",
+        "<< /XObject << /Im1 7 0 R >> /ProcSet [/PDF /ImageC] >>",
+        "<< /Type /Page /Parent 3 0 R /MediaBox [0 0 595 842] /Contents 8 0 R >>",
+        streamObject("/Type /XObject /Subtype /Image /Width 600 /Height 300 /ColorSpace "
+                     "/DeviceRGB /BitsPerComponent 8 /Name (scan) /Length 12 0 R",
+            "0000", "\r\n"),
+        streamObject("/Length 13 0 R", "q 144 0 0 72 0 0 cm /Im#31 Do Q", "\n"),
+        streamObject("/Length 3", "q 72 0 0", "\n"),
+        streamObject("/Length 18", "36 0 0 cm /Ix Do Q", "\n"),
+        "<< /Ix 14 0 R >>",
+        "4",
+        "31",
+        streamObject("/Subtype /Image /Width 100 /Height 50 /ColorSpace [/Indexed /DeviceRGB 1 "
+                     "<000000FFFFFF>] /BitsPerComponent 1 /Length 4",
+            "0000", "\n"),
+    };
+    QVERIFY(writeHandMadePdf(objects, path("hand.pdf")));
+
+    const ProgramRun run = analyze({path("hand.pdf"), "0", path("hand.pdf"), "2"});
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    // Poppler reads the short stream as its length says, so pdfimages is no judge here.
+    QCOMPARE(run.output, QByteArray("300;300;24\n100;100;1\nq\n100;100;1\nq\n"));
 }
 
 void AnalyzerTest::reportsEachDocumentInOrder()
@@ -388,8 +592,14 @@ void AnalyzerTest::writesNumbersTheCheckReads_data()
     QTest::addColumn<QByteArray>("line");
 
     QTest::newRow("whole") << 300.0 << 300.0 << 24 << QByteArray("300;300;24\n");
-    QTest::newRow("just below the limit") << 294.6 << 299.999 << 8 << QByteArray("294.6;300;8\n");
-    QTest::newRow("two decimals") << 1234.5678 << 0.5 << 1 << QByteArray("1234.57;0.5;1\n");
+    QTest::newRow("below the limit") << 294.6 << 299.999 << 8 << QByteArray("294.6;299.999;8\n");
+    // Rounded to fewer decimals, these would read as the limit the check compares with.
+    QTest::newRow("a hair below the limit")
+        << 294.99996 << 294.999951 << 24 << QByteArray("294.9999;294.9999;24\n");
+    QTest::newRow("the limit up to floating-point error") << std::nextafter(
+        295.0, 0.0) << std::nextafter(295.0, 1000.0) << 24 << QByteArray("295;295;24\n");
+    QTest::newRow("four decimals") << 1234.5678 << 0.5 << 1 << QByteArray("1234.5678;0.5;1\n");
+    QTest::newRow("small") << 0.00012 << 72.0001 << 1 << QByteArray("0.0001;72.0001;1\n");
     QTest::newRow("unknown depth") << 72.0 << 72.0 << 0 << QByteArray("72;72;0\n");
 }
 
@@ -402,8 +612,11 @@ void AnalyzerTest::writesNumbersTheCheckReads()
 
     QCOMPARE(ImageAnalyzer::imageLine({x, y, bitsPerPixel}), line);
     const ReadImage read = readAsTheCheckDoes(line + "q\n").first().first();
-    QVERIFY(qAbs(read.x - x) < 0.01);
-    QVERIFY(qAbs(read.y - y) < 0.01);
+    QVERIFY(qAbs(read.x - x) < 0.0001);
+    QVERIFY(qAbs(read.y - y) < 0.0001);
+    // Below the limit reads below it, unless only floating-point error put it there.
+    QCOMPARE(read.x < 295, x < 295 - 1e-9);
+    QCOMPARE(read.y < 295, y < 295 - 1e-9);
     QCOMPARE(read.bitsPerPixel, bitsPerPixel);
 }
 

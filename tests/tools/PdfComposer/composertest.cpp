@@ -2,13 +2,20 @@
 #include "independentreaders.h"
 #include "pdfbuilder.h"
 #include "pdfcomposer.h"
+#include "savefilepipeline.h"
 #include "toolprogram.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 const QString folder = QStringLiteral("PdfComposer");
@@ -80,11 +87,15 @@ private slots:
     void buildsOutline();
     void keepsLinks_data();
     void keepsLinks();
+    void keepsTheNewestVersion();
     void composesManyFiles();
     void failsCleanly_data();
     void failsCleanly();
     void failsOnUnwritableOutput_data();
     void failsOnUnwritableOutput();
+    void keepsOutputWhenWritingBreaksOff_data();
+    void keepsOutputWhenWritingBreaksOff();
+    void namesWriteFailures();
     void replacesExistingOutput();
     void readsAndWritesUnicodePaths();
     void readsBothForms_data();
@@ -330,6 +341,22 @@ void ComposerTest::keepsLinks()
         QCOMPARE(linkTargets(*document->page(i)), targets.at(i));
 }
 
+void ComposerTest::keepsTheNewestVersion()
+{
+    QPDF newer;
+    newer.processFile(path("b.pdf").toLocal8Bit().constData());
+    QPDFWriter writer(newer, path("newer.pdf").toLocal8Bit().constData());
+    writer.setMinimumPDFVersion(PDFVersion(1, 7, 3));
+    writer.write();
+
+    const ProgramRun run = compose({"a.pdf", "0", "0", "newer.pdf", "0", "0"}, path("out.pdf"));
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QPDF output;
+    output.processFile(path("out.pdf").toLocal8Bit().constData());
+    QCOMPARE(QString::fromStdString(output.getPDFVersion()), QStringLiteral("1.7"));
+    QCOMPARE(output.getExtensionLevel(), 3);
+}
+
 void ComposerTest::composesManyFiles()
 {
     // More files than the composer keeps open at once.
@@ -432,6 +459,61 @@ void ComposerTest::failsOnUnwritableOutput()
     QVERIFY2(run.errors.contains("ni mogoce zapisati"), run.errors.constData());
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QVERIFY(QDir(path("folder")).isEmpty());
+}
+
+void ComposerTest::keepsOutputWhenWritingBreaksOff_data()
+{
+    QTest::addColumn<bool>("existing");
+
+    QTest::newRow("over an existing output") << true;
+    QTest::newRow("new output") << false;
+}
+
+void ComposerTest::keepsOutputWhenWritingBreaksOff()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(bool, existing);
+
+    if (existing)
+        QVERIFY(writeFile(path("out.pdf"), "old content"));
+    const QStringList before = QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    // The system refuses to let the composer's files grow past 2 KiB, which the document
+    // exceeds: the writing breaks off in the middle.
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit {2048, 2048};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        // A write past the limit then fails instead of ending the program.
+        signal(SIGXFSZ, SIG_IGN);
+    });
+    process.start(builtToolPath(folder, folder),
+        inputs({"a.pdf", "0", "0", "b.pdf", "0", "0"})
+            + QStringList {path("out.pdf"), "KO=1", ".", "Naslov"});
+    QVERIFY(process.waitForFinished(60000));
+    const QByteArray errors = process.readAllStandardError();
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY(process.exitCode() != 0);
+    QVERIFY2(
+        errors.startsWith("PdfComposer: ") && errors.contains("zapis v '"), errors.constData());
+    QVERIFY2(!errors.contains("Unknown error"), errors.constData());
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    if (existing)
+        QCOMPARE(readFile(path("out.pdf")), QByteArray("old content"));
+#else
+    QSKIP("needs a limit on file sizes");
+#endif
+}
+
+void ComposerTest::namesWriteFailures()
+{
+    // Qt has no reason for a device without an error, nor for some failed writes.
+    QFile unused;
+    QCOMPARE(SaveFilePipeline::failureReason(unused),
+        QStringLiteral("ni prostora na disku ali pisanje ni dovoljeno"));
+    QFile missing(path("missing/out.pdf"));
+    QVERIFY(!missing.open(QIODevice::WriteOnly));
+    QCOMPARE(SaveFilePipeline::failureReason(missing), missing.errorString());
 }
 
 void ComposerTest::replacesExistingOutput()
