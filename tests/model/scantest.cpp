@@ -222,8 +222,12 @@ private slots:
         QCOMPARE(namesOf(pages).last(), QStringLiteral("scan0010.pdf"));
         QCOMPARE(elaborat->nextScanNumber, 11);
         QVERIFY(!elaborat->upToDate());
-        // The check wants 24 bits at 295 dpi or more.
-        QCOMPARE(analysis(pages.first()->filePath()), QByteArray("300;300;24"));
+        // The check wants 24 bits at 295 dpi or more each way; a 300 dpi page may read a hair
+        // below 300 through the converter's rounding of the page size.
+        const QList<QByteArray> image = analysis(pages.first()->filePath()).split(';');
+        QCOMPARE(image.size(), 3);
+        QVERIFY(qRound(image.at(0).toDouble()) == 300 && qRound(image.at(1).toDouble()) == 300);
+        QCOMPARE(image.at(2), QByteArray("24"));
         QCOMPARE(QDir(elaborat->workDir()).entryList({QStringLiteral("*.bmp")}), QStringList());
         QTRY_VERIFY(!view().scanProcess());
     }
