@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextStream>
+#include <QStringDecoder>
 
 namespace {
 // Trailing whitespace would otherwise end the name in a blank, or leave a code alone with an
@@ -18,15 +18,27 @@ QStringList lineParts(const QString &line)
         parts.removeLast();
     return parts;
 }
+
+// Lists exported from Windows programs often come in the Central European code page; text
+// that is no UTF-8 is read in it, where the system can, rather than with broken letters.
+QString decodedText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder centralEuropean("windows-1250");
+    return centralEuropean.isValid() ? QString(centralEuropean(bytes)) : text;
+}
 } // namespace
 
 QList<CodeName> parseCodeNameList(QIODevice &device)
 {
     QList<CodeName> list;
-    QTextStream stream(&device);
-    stream.setEncoding(QStringConverter::Utf8);
-    QString line;
-    while (stream.readLineInto(&line)) {
+    const QStringList lines = decodedText(device.readAll()).split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
         QStringList parts = lineParts(line);
         if (parts.size() < 2)
             continue;

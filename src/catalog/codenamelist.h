@@ -12,11 +12,12 @@ struct CodeName
     QString name;
 };
 
-// Reads a code-and-name list from an open device: UTF-8 text, one entry per line, lines ending
-// in "\n" or "\r\n". A line is split at every run of whitespace, keeping empty parts (a line
-// that starts with whitespace has an empty code); whitespace at the end of a line is dropped.
-// The first part is the code, the others joined by single blanks are the name; a line with
-// fewer than two parts is skipped. Entries keep the file's order; codes need not be unique.
+// Reads a code-and-name list from an open device: UTF-8 text (text that is no UTF-8 is read as
+// Windows-1250 where the system offers it), one entry per line, lines ending in "\n" or "\r\n". A
+// line is split at every run of whitespace, keeping empty parts (a line that starts with whitespace
+// has an empty code); whitespace at the end of a line is dropped. The first part is the code, the
+// others joined by single blanks are the name; a line with fewer than two parts is skipped. Entries
+// keep the file's order; codes need not be unique.
 QList<CodeName> parseCodeNameList(QIODevice &device);
 
 // The list in the file `fileName` of the configuration folder; empty when it cannot be read.

@@ -54,8 +54,9 @@ void CodeNameListTest::format_data()
     QTest::newRow("duplicate codes stay in file order") << QByteArray("1 A\n1 B\n") << "1|A;1|B";
     QTest::newRow("a caption line is an entry")
         << QByteArray("SIFRA IME\n1 A\n") << "SIFRA|IME;1|A";
-    QTest::newRow("wrongly encoded bytes become replacement characters")
-        << QByteArray("1 \xe8rna\n2 B\n") << QString::fromUtf8("1|\xef\xbf\xbdrna;2|B");
+    QTest::newRow("a Windows-1250 export keeps its letters")
+        << QByteArray("1725 AJDOV\x8a\xc8INA\n2 \xe8rna\n")
+        << QString::fromUtf8("1725|AJDOV\xc5\xa0\xc4\x8cINA;2|\xc4\x8drna");
     QTest::newRow("empty file") << QByteArray() << "";
 }
 
