@@ -4,6 +4,7 @@
 // [rounds]
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
+#include "benchtiming.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +17,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    const int rounds = BenchTiming::rounds(argc, argv, 20);
 
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("config"));

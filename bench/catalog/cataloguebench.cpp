@@ -2,6 +2,7 @@
 // catalogues of 200 procedures each and two code lists, on generated files, and the shipped
 // default configuration. Run it by hand: build/bench/cataloguebench [rounds]
 #include "app/apppaths.h"
+#include "benchtiming.h"
 #include "catalog/catalogueloader.h"
 #include "catalog/codenamelist.h"
 #include "catalog/katalog.h"
@@ -95,10 +96,9 @@ void loadAll()
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchTiming::preferOffscreen();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
+    const int rounds = BenchTiming::rounds(argc, argv, 50);
 
     QTemporaryDir generated;
     QDir(generated.path()).mkdir("config");

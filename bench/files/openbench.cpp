@@ -111,10 +111,9 @@ double openOnce(MainWindow &window, const QString &path)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchTiming::preferOffscreen();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int rounds = BenchTiming::rounds(argc, argv, 5);
     QTemporaryDir folder;
     prepareProgramFolder(folder);
     MainWindow window;

@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int rounds = BenchTiming::rounds(argc, argv, 5);
     QTemporaryDir dir;
     for (const char *tool : {"PdfComposer", "ImageMagick"})
         QFile::link(QStringLiteral(TEV_BUILD_PROGRAM_DIR "/") + QLatin1String(tool),

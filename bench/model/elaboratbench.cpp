@@ -75,10 +75,9 @@ void run(MainWindow &window, const char *what, int procedure, const QString &cod
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchTiming::preferOffscreen();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int rounds = BenchTiming::rounds(argc, argv, 5);
     QTemporaryDir folder;
     copyConfig(folder.filePath(QStringLiteral("config")));
     AppPaths::setProgramDir(folder.path());

@@ -101,7 +101,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int rounds = BenchTiming::rounds(argc, argv, 5);
     QTemporaryDir programDir;
     BenchFolder::copyConfig(programDir.filePath(QStringLiteral("config")));
     linkTools(programDir.path());
