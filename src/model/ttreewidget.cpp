@@ -230,20 +230,12 @@ void TTreeWidget::runElaboratCommand(const QString &entry, TTreeElaborat *elabor
     } else if (entry == Entry::close) {
         closeElaborat(elaborat);
     } else if (entry == Entry::check) {
-        invokeWindowSlot("on_actionPreveri_triggered");
+        // The main window's check action, for the elaborat just made current.
+        if (mainWindow)
+            mainWindow->actionPreveri->trigger();
     } else if (entry == Entry::showPdf) {
         Platform::showInFileManager(elaborat->pdfPath());
     }
-}
-
-// The check is the main window's command, reached by name while the window may not have it.
-void TTreeWidget::invokeWindowSlot(const char *slot)
-{
-    if (!mainWindow)
-        return;
-    const QByteArray signature = QByteArray(slot) + "()";
-    if (mainWindow->metaObject()->indexOfSlot(signature.constData()) >= 0)
-        QMetaObject::invokeMethod(mainWindow, slot);
 }
 
 void TTreeWidget::runItemCommand(const QString &entry, QTreeWidgetItem *clicked)

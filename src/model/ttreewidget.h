@@ -123,7 +123,6 @@ private:
     void runDocumentCommand(const QString &entry, TTreeDokument &document);
     void finishDrop(const QPersistentModelIndex &target, const QPersistentModelIndex &dragged);
     void finishFileDrop(const QPersistentModelIndex &target, bool onItem, const QStringList &files);
-    void invokeWindowSlot(const char *slot);
     void endDrop();
 
     int chooseScanSource();

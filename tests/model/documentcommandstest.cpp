@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <memory>
@@ -434,6 +435,16 @@ private slots:
         view().runElaboratCommand(Entry::buildZip, other);
         QCOMPARE(view().currentElaborat(), other);
         QVERIFY(!prompter->shown.isEmpty());
+    }
+
+    void theCheckEntryTriggersTheWindowsCheckForThatElaborat()
+    {
+        TTreeElaborat *elaborat = fixture->create({ElaboratFixture::Um});
+        fixture->create({ElaboratFixture::Par});
+        QSignalSpy triggered(fixture->window().actionPreveri, &QAction::triggered);
+        view().runElaboratCommand(Entry::check, elaborat);
+        QCOMPARE(view().currentElaborat(), elaborat);
+        QCOMPARE(triggered.count(), 1);
     }
 
     void theProceduresEntryOpensTheProcedureDialog()
