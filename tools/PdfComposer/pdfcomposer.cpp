@@ -3,6 +3,7 @@
 #include "outline.h"
 #include "pdfinput.h"
 #include "savefilepipeline.h"
+#include "writefailure.h"
 
 #include <QSaveFile>
 #include <qpdf/QPDF.hh>
@@ -19,7 +20,7 @@ constexpr size_t maxOpenFiles = 200;
 QString unwritableMessage(const QSaveFile &file)
 {
     return QStringLiteral("izhodne datoteke '%1' ni mogoce zapisati: %2")
-        .arg(file.fileName(), SaveFilePipeline::failureReason(file));
+        .arg(file.fileName(), writeFailureReason(file));
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "savefilepipeline.h"
 
-#include <QFile>
+#include "writefailure.h"
+
 #include <QSaveFile>
 #include <stdexcept>
 #ifdef Q_OS_LINUX
@@ -32,14 +33,6 @@ void SaveFilePipeline::finish()
         fail();
 }
 
-QString SaveFilePipeline::failureReason(const QFileDevice &file)
-{
-    const QString reason = file.errorString();
-    if (reason.isEmpty() || reason == QFile().errorString())
-        return QStringLiteral("ni prostora na disku ali pisanje ni dovoljeno");
-    return reason;
-}
-
 void SaveFilePipeline::startWriteback()
 {
 #ifdef Q_OS_LINUX
@@ -56,6 +49,6 @@ void SaveFilePipeline::startWriteback()
 void SaveFilePipeline::fail()
 {
     throw std::runtime_error(QStringLiteral("zapis v '%1' ni uspel: %2")
-                                 .arg(file.fileName(), failureReason(file))
+                                 .arg(file.fileName(), writeFailureReason(file))
                                  .toStdString());
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <QtGlobal>
 #include <qpdf/Pipeline.hh>
 
-class QFileDevice;
 class QSaveFile;
 
 // The end of qpdf's writing pipeline: the bytes go into a QSaveFile, which the caller commits
@@ -16,11 +14,6 @@ public:
 
     void write(unsigned char const *data, size_t length) override;
     void finish() override;
-
-    // Why writing `file` failed, as Qt tells it. For some failures (writes the system refuses,
-    // for one) Qt knows no reason and says "Unknown error", in English; the likely causes are
-    // named instead, in words the user reads.
-    static QString failureReason(const QFileDevice &file);
 
 private:
     void startWriteback();

@@ -2,8 +2,8 @@
 #include "independentreaders.h"
 #include "pdfbuilder.h"
 #include "pdfcomposer.h"
-#include "savefilepipeline.h"
 #include "toolprogram.h"
+#include "writefailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -509,11 +509,11 @@ void ComposerTest::namesWriteFailures()
 {
     // Qt has no reason for a device without an error, nor for some failed writes.
     QFile unused;
-    QCOMPARE(SaveFilePipeline::failureReason(unused),
+    QCOMPARE(writeFailureReason(unused),
         QStringLiteral("ni prostora na disku ali pisanje ni dovoljeno"));
     QFile missing(path("missing/out.pdf"));
     QVERIFY(!missing.open(QIODevice::WriteOnly));
-    QCOMPARE(SaveFilePipeline::failureReason(missing), missing.errorString());
+    QCOMPARE(writeFailureReason(missing), missing.errorString());
 }
 
 void ComposerTest::replacesExistingOutput()
