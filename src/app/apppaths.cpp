@@ -37,6 +37,11 @@ QString AppPaths::tempDir()
     return path(QStringLiteral(".tmp"));
 }
 
+QString AppPaths::updateDir()
+{
+    return path(QStringLiteral("update"));
+}
+
 QString AppPaths::toolDir(const QString &folder)
 {
     QString name = folder;

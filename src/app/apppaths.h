@@ -17,6 +17,8 @@ public:
     static QString configDir();
     static QString tempDir();
     static QString toolDir(const QString &folder);
+    // The folder that downloaded program updates and their launcher go to.
+    static QString updateDir();
 
     // The executable of a tool: <tool folder>/<program> (with ".exe" on Windows) when it is
     // there, else the program found on the search path, else the tool folder's path anyway so

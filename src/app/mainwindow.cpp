@@ -15,7 +15,9 @@
 #include "platform/platform.h"
 #include "prompter.h"
 #include "services/dialognastavitev.h"
+#include "services/logdialog.h"
 #include "services/sifdlg.h"
+#include "services/updatechecker.h"
 #include "toolrunner.h"
 
 #include <QCloseEvent>
@@ -63,6 +65,19 @@ MainWindow::MainWindow(QWidget *parent)
     updateActions();
     checkSettingsAtStart();
     ToolRunner::logRecord(QStringLiteral("session start"));
+    createUpdateChecker();
+    if (appSettings.checkUpdatesAtStart())
+        updates->checkForUpdates(true);
+}
+
+void MainWindow::createUpdateChecker()
+{
+    updates = new UpdateChecker(
+        version(),
+        [this] {
+            return UpdateServer {appSettings.updateAddress(), appSettings.updateProxy()};
+        },
+        [this] { return close(); }, this);
 }
 
 MainWindow::~MainWindow()
@@ -71,6 +86,7 @@ MainWindow::~MainWindow()
     treeWidget->clear();
     ToolRunner::logRecord(QStringLiteral("session close"));
     documentWidget->closeDocument();
+    delete updates;
 }
 
 void MainWindow::createForm()
@@ -385,6 +401,17 @@ void MainWindow::on_actionO_programu_triggered()
 {
     DialogAbout about(version());
     Prompter::current().exec(&about);
+}
+
+void MainWindow::on_actionPosodobitve_triggered()
+{
+    updates->checkForUpdates(false);
+}
+
+void MainWindow::on_actionLog_datoteka_triggered()
+{
+    LogDialog log;
+    Prompter::current().exec(&log);
 }
 
 void MainWindow::on_treeWidget_itemSelectionChanged()

@@ -20,6 +20,7 @@ class SifrantDlg;
 class TTreeDokument;
 class TTreeElaborat;
 class TTreeWidget;
+class UpdateChecker;
 
 // The program's only window: the tree of open elaborates on the left, the page preview and the
 // attribute tables on the right. It owns the long-lived dialogs and routes the menu actions.
@@ -112,6 +113,8 @@ private slots:
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();
     void on_actionO_programu_triggered();
+    void on_actionPosodobitve_triggered();
+    void on_actionLog_datoteka_triggered();
     void on_treeWidget_itemSelectionChanged();
 
 private:
@@ -121,6 +124,7 @@ private:
     QWidget *createPreviewPane();
     void setUpTree();
     void createPreview();
+    void createUpdateChecker();
     void loadCatalogues();
     void runSettingsDialog();
     void fillNewElaboratDefaults(TTreeElaborat *elaborat);
@@ -134,4 +138,5 @@ private:
     DocumentWidget *documentWidget;
     std::unique_ptr<SifrantDlg> sifrant;
     Katalog catalogue;
+    UpdateChecker *updates;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QWidget;
@@ -18,6 +19,13 @@ bool openHelp(const QString &helpDir, const QString &file);
 
 // Starts the launcher script `launcher` of the folder `dir` detached from the program.
 bool startLauncher(const QString &dir, const QString &launcher);
+
+// How a downloaded program update is run: the ending of the installer's file name (".exe",
+// ".sh"), the name of the launcher that startLauncher runs, and the launcher's whole content,
+// which starts `installer` of the same folder.
+QString installerSuffix();
+QString launcherName();
+QByteArray launcherScript(const QString &installer);
 
 // The native handle of the widget's window, as a number for the command line of a tool.
 quintptr nativeWindowHandle(QWidget *widget);

@@ -50,4 +50,20 @@ bool startLauncher(const QString &dir, const QString &launcher)
     return QProcess::startDetached(QStringLiteral("/bin/sh"), {launcher}, dir);
 }
 
+QString installerSuffix()
+{
+    return QStringLiteral(".sh");
+}
+
+QString launcherName()
+{
+    return QStringLiteral("update.sh");
+}
+
+QByteArray launcherScript(const QString &installer)
+{
+    // The download carries no execute permission, so the shell runs it.
+    return "exec /bin/sh ./" + installer.toUtf8() + '\n';
+}
+
 } // namespace Platform

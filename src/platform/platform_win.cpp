@@ -32,4 +32,19 @@ bool startLauncher(const QString &dir, const QString &launcher)
         QStringLiteral("cmd.exe"), {QStringLiteral("/c"), launcher}, dir);
 }
 
+QString installerSuffix()
+{
+    return QStringLiteral(".exe");
+}
+
+QString launcherName()
+{
+    return QStringLiteral("update.bat");
+}
+
+QByteArray launcherScript(const QString &installer)
+{
+    return "start " + installer.toUtf8();
+}
+
 } // namespace Platform
