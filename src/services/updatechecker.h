@@ -39,8 +39,6 @@ public:
     // Starts a check and returns at once. A check or download still running is killed first,
     // and its end is never handled. A quiet check keeps quiet only about being up to date.
     void checkForUpdates(bool quiet);
-    // The version that the last check offered; empty before any.
-    QString offeredVersion() const { return offered; }
 
 signals:
     // A check has ended: up to date, failed, declined or, after a download, how that ended.
@@ -68,5 +66,5 @@ private:
     // Counts the processes started and killed, so that the end of one that was replaced is
     // told apart from the end of the current one.
     quint64 generation = 0;
-    QString offered;
+    QString offered; // the version being downloaded
 };

@@ -1,10 +1,14 @@
 #include "services/updatechecker.h"
 #include "app/apppaths.h"
+#include "app/mainwindow.h"
+#include "app/toolrunner.h"
 #include "loopbackhttpserver.h"
 #include "scriptedprompter.h"
+#include "services/logdialog.h"
 #include "testprogramfolder.h"
 
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +17,8 @@
 using Reply = LoopbackHttpServer::Reply;
 Q_DECLARE_METATYPE(Reply)
 
+// Update checks against a loopback update server, alone and through the main window, and the
+// log viewer.
 class UpdateCheckerTest : public QObject
 {
     Q_OBJECT
@@ -22,7 +28,6 @@ private:
     std::unique_ptr<ScriptedPrompter> prompter;
     std::unique_ptr<LoopbackHttpServer> server;
     UpdateServer settings;
-    int closeRequests = 0;
 
     // A server that answers the version check with `version` and the installer with
     // `installer`.
@@ -38,12 +43,7 @@ private:
     std::unique_ptr<UpdateChecker> makeChecker()
     {
         return std::make_unique<UpdateChecker>(
-            QStringLiteral("2.4.5"), [this] { return settings; },
-            [this] {
-                ++closeRequests;
-                return false;
-            },
-            nullptr);
+            QStringLiteral("2.4.5"), [this] { return settings; }, [] { return false; }, nullptr);
     }
 
     // Runs one check to its end and returns how it ended.
@@ -55,6 +55,14 @@ private:
         if (!finished.wait(20000))
             return UpdateChecker::Outcome(-1);
         return finished.at(0).at(0).value<UpdateChecker::Outcome>();
+    }
+
+    void writeSettings(bool checkAtStart, const QString &address = QString())
+    {
+        folder->write(QStringLiteral("config/tev.ini"),
+            "[Nastavitve]\ngp=140\ngpUser=true\npreveriPosodobitve="
+                + QByteArray(checkAtStart ? "true" : "false") + "\nupdateURI=" + address.toUtf8()
+                + '\n');
     }
 
     static QString checkError(const QString &address)
@@ -70,7 +78,6 @@ private slots:
         folder = std::make_unique<TestProgramFolder>();
         prompter = std::make_unique<ScriptedPrompter>();
         settings = UpdateServer();
-        closeRequests = 0;
     }
 
     void cleanup()
@@ -84,34 +91,46 @@ private slots:
     {
         QTest::addColumn<Reply>("answer");
         QTest::addColumn<bool>("quiet");
+        QTest::addColumn<QString>("proxy"); // "server": the test's server is the proxy
         QTest::addColumn<UpdateChecker::Outcome>("outcome");
         QTest::addColumn<QString>("message"); // "%1" stands for the server's address
 
         const QString upToDate
             = QStringLiteral("Program je ze posodobljen na najnovejso razlicico (2.4.5).");
         const QString error = checkError(QStringLiteral("%1"));
+        const Reply same = LoopbackHttpServer::reply(200, "2.4.5");
         QTest::newRow("same, blanks around") << LoopbackHttpServer::reply(200, "  2.4.5 \n")
-                                             << false << UpdateChecker::UpToDate << upToDate;
-        QTest::newRow("same, quiet") << LoopbackHttpServer::reply(200, "2.4.5\r\n") << true
+                                             << false << "" << UpdateChecker::UpToDate << upToDate;
+        QTest::newRow("same, quiet") << LoopbackHttpServer::reply(200, "2.4.5\r\n") << true << ""
                                      << UpdateChecker::UpToDate << QString();
+        QTest::newRow("blanks are no proxy")
+            << same << true << " \t " << UpdateChecker::UpToDate << QString();
+        QTest::newRow("proxy") << same << true << "server" << UpdateChecker::UpToDate << QString();
         QTest::newRow("older is offered")
-            << LoopbackHttpServer::reply(200, "2.4.4\n") << true << UpdateChecker::Declined
+            << LoopbackHttpServer::reply(200, "2.4.4\n") << true << "" << UpdateChecker::Declined
             << QStringLiteral("Trenutno uporabljate razlicico 2.4.5. Na voljo je novejsa "
                               "razlicica programa (2.4.4). Ali jo zelite namestiti?");
-        QTest::newRow("404, quiet") << LoopbackHttpServer::reply(404, "2.4.6") << true
+        QTest::newRow("404, quiet") << LoopbackHttpServer::reply(404, "2.4.6") << true << ""
                                     << UpdateChecker::CheckFailed << error;
         QTest::newRow("error page with 200")
             << LoopbackHttpServer::reply(200, "<html><body>Napaka 500</body></html>", "text/html")
-            << false << UpdateChecker::CheckFailed << error;
+            << false << "" << UpdateChecker::CheckFailed << error;
     }
 
     void versionAnswer()
     {
         QFETCH(Reply, answer);
         QFETCH(bool, quiet);
+        QFETCH(QString, proxy);
         QFETCH(UpdateChecker::Outcome, outcome);
         QFETCH(QString, message);
         serve(answer);
+        QString expectedTarget = QStringLiteral("/version.txt?v=");
+        settings.proxy = proxy;
+        if (proxy == QLatin1String("server")) {
+            settings.proxy = std::exchange(settings.address, "http://posodobitve.invalid");
+            expectedTarget.prepend(settings.address);
+        }
         prompter->buttons.enqueue(QMessageBox::No);
 
         QCOMPARE(check(quiet), outcome);
@@ -121,32 +140,11 @@ private slots:
                 : QStringList {message.replace(QStringLiteral("%1"), settings.address)});
         const QList<LoopbackHttpServer::Request> requests = server->requests();
         QCOMPARE(requests.size(), 1);
-        QVERIFY(QRegularExpression(QStringLiteral("^/version\\.txt\\?v=[0-9]+$"))
-                    .match(QString::fromLatin1(requests.at(0).target))
-                    .hasMatch());
+        const QRegularExpression target(
+            QLatin1Char('^') + QRegularExpression::escape(expectedTarget) + "[0-9]+$");
+        QVERIFY2(target.match(QString::fromLatin1(requests.at(0).target)).hasMatch(),
+            requests.at(0).target.constData());
         QVERIFY(QDir(AppPaths::updateDir()).isEmpty());
-    }
-
-    void proxy_data()
-    {
-        QTest::addColumn<bool>("throughProxy");
-        QTest::newRow("blanks are no proxy") << false;
-        QTest::newRow("proxy") << true;
-    }
-
-    void proxy()
-    {
-        QFETCH(bool, throughProxy);
-        serve(LoopbackHttpServer::reply(200, "2.4.5"));
-        if (throughProxy) {
-            settings.proxy = settings.address;
-            settings.address = QStringLiteral("http://posodobitve.invalid");
-        } else {
-            settings.proxy = QStringLiteral("  \t ");
-        }
-        QCOMPARE(check(true), UpdateChecker::UpToDate);
-        const QByteArray target = server->requests().value(0).target;
-        QCOMPARE(target.startsWith("http://posodobitve.invalid/version.txt?v="), throughProxy);
     }
 
     void aSecondCheckReplacesTheFirst()
@@ -188,7 +186,6 @@ private slots:
                 .arg(settings.address));
         QCOMPARE(server->requests().value(1).path, QByteArray("/update_gu_2.4.6.sh"));
         QVERIFY(QDir(AppPaths::updateDir()).isEmpty());
-        QCOMPARE(closeRequests, 0);
     }
 
     void missingCurlIsACheckError()
@@ -201,6 +198,61 @@ private slots:
         qputenv("PATH", path);
         QCOMPARE(outcome, UpdateChecker::CheckFailed);
         QCOMPARE(prompter->messageTexts(), QStringList {checkError(settings.address)});
+    }
+
+    void startupCheckInstallsOnClose_data()
+    {
+        QTest::addColumn<bool>("modifiedElaborat");
+        QTest::newRow("closes and installs") << false;
+        QTest::newRow("No to the close question") << true;
+    }
+
+    void startupCheckInstallsOnClose()
+    {
+        QFETCH(bool, modifiedElaborat);
+        serve(LoopbackHttpServer::reply(200, "2.4.6\n"),
+            LoopbackHttpServer::reply(200, "echo namesceno > namesceno.txt\n"));
+        writeSettings(true, settings.address);
+        prompter->buttons << QMessageBox::Yes << QMessageBox::No;
+
+        MainWindow window;
+        if (modifiedElaborat)
+            QVERIFY(window.createElaborat({0}, false, false));
+        auto *updates = window.findChild<UpdateChecker *>();
+        QSignalSpy finished(updates, &UpdateChecker::finished);
+        QVERIFY(finished.wait(20000));
+
+        if (modifiedElaborat) {
+            QCOMPARE(
+                finished.at(0).at(0).value<UpdateChecker::Outcome>(), UpdateChecker::CloseRefused);
+            QVERIFY(prompter->messageTexts().last().startsWith(QStringLiteral("Elaborat '")));
+            QVERIFY(
+                QFileInfo(folder->path(QStringLiteral("update/update_gu_2.4.6.sh"))).size() > 0);
+            QVERIFY(!QFileInfo::exists(folder->path(QStringLiteral("update/update.sh"))));
+            QVERIFY(QFileInfo::exists(folder->path(QStringLiteral(".tmp"))));
+        } else {
+            QCOMPARE(finished.at(0).at(0).value<UpdateChecker::Outcome>(),
+                UpdateChecker::InstallerStarted);
+            QVERIFY(!QFileInfo::exists(folder->path(QStringLiteral(".tmp"))));
+            QTRY_VERIFY_WITH_TIMEOUT(
+                QFileInfo::exists(folder->path(QStringLiteral("update/namesceno.txt"))), 20000);
+        }
+    }
+
+    void logViewerShowsTheRunSoFar()
+    {
+        writeSettings(false);
+        MainWindow window;
+        ToolRunner::logRecord(QStringLiteral("Šifra <b>KO</b> ni določena"));
+        QString shown;
+        prompter->dialogs.enqueue([&shown](QDialog *dialog) {
+            shown = static_cast<LogDialog *>(dialog)->textEdit->toPlainText();
+            return int(QDialog::Accepted);
+        });
+        window.actionLog_datoteka->trigger();
+        QCOMPARE(shown,
+            QStringLiteral("\n--------session start----------\n"
+                           "\n--------Šifra <b>KO</b> ni določena----------\n"));
     }
 };
 
