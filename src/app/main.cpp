@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 #include "app/runguard.h"
+#include "app/startuprecovery.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QTranslator>
 #include <memory>
 
@@ -30,6 +32,7 @@ int main(int argc, char *argv[])
         {
             auto window = std::make_unique<MainWindow>();
             window->show();
+            QTimer::singleShot(0, window.get(), [&window] { offerRecovery(*window); });
             result = app.exec();
         }
     }

@@ -9,6 +9,7 @@
 #include "files/opencommand.h"
 #include "intake/documentwidget.h"
 #include "intake/sifrantdlg.h"
+#include "model/recoveryrecorder.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(QWidget *parent)
     loadCatalogues();
     appSettings.load(*this, members);
     setUpTree();
+    recorder = new RecoveryRecorder(treeWidget, 1000, this);
     QMetaObject::connectSlotsByName(this);
     updateActions();
     checkSettingsAtStart();
@@ -82,6 +84,8 @@ void MainWindow::createUpdateChecker()
 
 MainWindow::~MainWindow()
 {
+    // Only closing an elaborat removes its record: a run that ends otherwise keeps them.
+    recorder->stop();
     // The elaborates go while the window is whole: removing them reaches its slots.
     treeWidget->clear();
     ToolRunner::logRecord(QStringLiteral("session close"));
@@ -441,6 +445,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (TTreeElaborat *current = treeWidget->currentElaborat())
         currentAttribute = [current](const QString &key) { return current->attribute(key); };
     appSettings.save(*this, members, currentAttribute);
+    recorder->stop();
     clearFolder(tempDir);
     event->accept();
 }

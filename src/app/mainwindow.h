@@ -15,6 +15,7 @@ class QMenu;
 class QScrollArea;
 class QSpinBox;
 class QSplitter;
+class RecoveryRecorder;
 class SifDlg;
 class SifrantDlg;
 class TTreeDokument;
@@ -43,6 +44,8 @@ public:
     DocumentWidget *preview() const { return documentWidget; }
     SifrantDlg *sifrantDialog() const { return sifrant.get(); }
     const Katalog &katalog() const { return catalogue; }
+    // Keeps the recovery record of every open elaborat in its scratch folder.
+    RecoveryRecorder *recoveryRecorder() const { return recorder; }
 
     // Loads a file into the preview with its rotation; `page` 0 shows the whole file with the
     // page spin box, another page shows only that page. Tells the user when it cannot load.
@@ -139,4 +142,5 @@ private:
     std::unique_ptr<SifrantDlg> sifrant;
     Katalog catalogue;
     UpdateChecker *updates;
+    RecoveryRecorder *recorder;
 };

@@ -34,6 +34,7 @@ struct SnapshotItem
     bool hasBookmarkDefault = false; // a component whose attributes have a "bookmark" key
     QString bookmarkDefault; // ... and its value
     QString filePath; // a document's file; a digital data item's file
+    QString sourcePath; // the file a document was made from (filePath before a conversion)
     int page = 0; // a document's page, 0 = the whole file
     int pageCount = 1; // a document's page count
     int rotation = 0; // a document's quarter turns, 0..3

@@ -108,6 +108,8 @@ void TTreeElaborat::markModified()
     isUpToDate = false;
     if (window)
         window->updateActions();
+    if (ownerView)
+        emit ownerView->elaboratChanged(this);
 }
 
 void TTreeElaborat::markUpToDate()
@@ -115,6 +117,8 @@ void TTreeElaborat::markUpToDate()
     isUpToDate = true;
     if (window)
         window->updateActions();
+    if (ownerView)
+        emit ownerView->elaboratChanged(this);
 }
 
 void TTreeElaborat::addPostopek(const PostopekDef *procedure)
@@ -316,6 +320,35 @@ void TTreeElaborat::renumberOwnPages(const QString &path)
 
 ElaboratSnapshot TTreeElaborat::snapshot() const
 {
+    if (table)
+        table->commitOpenEditor();
+    ElaboratSnapshot snapshot = treeCopy();
+    snapshot.officeUser = window && window->settings().officeUser();
+    snapshot.userName = Platform::userName();
+    snapshot.version = MainWindow::version();
+    return snapshot;
+}
+
+RecoveryRecord TTreeElaborat::recoveryRecord() const
+{
+    return {creationStamp, text(0), isUpToDate, previousPdf, nextScanNumber, treeCopy()};
+}
+
+void TTreeElaborat::resume(const RecoveryRecord &record)
+{
+    if (record.tree.workDir != work) {
+        QDir().rmdir(work);
+        work = record.tree.workDir;
+    }
+    creationStamp = record.stamp;
+    setText(0, record.text);
+    pdf = record.previousPdfPath;
+    setPdfPath(record.tree.pdfPath, false);
+    nextScanNumber = record.nextScanNumber;
+}
+
+ElaboratSnapshot TTreeElaborat::treeCopy() const
+{
     ElaboratSnapshot snapshot;
     snapshot.isKs = ks;
     for (const PostopekDef *procedure : procedures) {
@@ -323,7 +356,6 @@ ElaboratSnapshot TTreeElaborat::snapshot() const
         snapshot.procedureNames << procedure->ime;
     }
     if (table) {
-        table->commitOpenEditor();
         for (int row = 0; row < table->rowCount(); ++row)
             snapshot.attributes.append(
                 {table->idOfRow(row), table->labelOfRow(row), table->valueOfRow(row)});
@@ -332,9 +364,6 @@ ElaboratSnapshot TTreeElaborat::snapshot() const
         appendToSnapshot(child(i), -1, snapshot);
     snapshot.pdfPath = pdf;
     snapshot.workDir = work;
-    snapshot.officeUser = window && window->settings().officeUser();
-    snapshot.userName = Platform::userName();
-    snapshot.version = MainWindow::version();
     return snapshot;
 }
 
@@ -366,6 +395,7 @@ SnapshotItem TTreeElaborat::snapshotItem(const QTreeWidgetItem *item) const
     } else if (const auto *document = TTreeDokument::cast(item)) {
         copy.kind = SnapshotKind::Document;
         copy.filePath = document->filePath();
+        copy.sourcePath = document->sourcePath();
         copy.page = document->page();
         copy.pageCount = document->pageCount();
         copy.rotation = document->rotation();

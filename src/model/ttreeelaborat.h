@@ -3,6 +3,7 @@
 #include "catalog/atributdef.h"
 #include "catalog/postopekdef.h"
 #include "files/elaboratsnapshot.h"
+#include "recoveryrecord.h"
 #include "treeitemtype.h"
 
 #include <QList>
@@ -114,6 +115,13 @@ public:
     // A plain copy of everything the naming, building and checking rules read, for a worker
     // thread or a test. Commits an open cell editor first.
     ElaboratSnapshot snapshot() const;
+    // What a recovery record keeps of the elaborat. An open cell editor is left open; its text
+    // is kept once it is committed.
+    RecoveryRecord recoveryRecord() const;
+    // Takes over the stamp, the root's text, the PDF paths and the scan number of an elaborat
+    // that an earlier run left, and its scratch folder record.tree.workDir, so that its scans
+    // and converted files still resolve. The folder made at construction goes when it is empty.
+    void resume(const RecoveryRecord &record);
 
 private:
     static QString freeStamp(const QString &tempFolder);
@@ -121,6 +129,7 @@ private:
     void addComponentsOf(const PostopekDef *procedure);
     void setProceduresValue(const QString &value);
     QString proceduresValue() const;
+    ElaboratSnapshot treeCopy() const;
     void appendToSnapshot(
         const QTreeWidgetItem *item, int parent, ElaboratSnapshot &snapshot) const;
     SnapshotItem snapshotItem(const QTreeWidgetItem *item) const;

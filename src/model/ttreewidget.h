@@ -93,6 +93,10 @@ public:
     // the main window's preview when its file is a PDF.
     void showSelectionInPreview();
 
+signals:
+    // The elaborat was marked modified or up to date.
+    void elaboratChanged(TTreeElaborat *elaborat);
+
 public slots:
     // The elaborat of the first selected item becomes current.
     void onItemSelectionChanged();
