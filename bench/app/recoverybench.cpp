@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -122,6 +123,16 @@ int main(int argc, char **argv)
         median(write), rounds);
 
     RecoveryRecorder *recorder = window.recoveryRecorder();
+    QList<double> handOver;
+    for (int i = 0; i < rounds; ++i) {
+        elaborat->documents().first()->rotate(90);
+        handOver << timed([&] { recorder->flush(); });
+        QEventLoop written;
+        QObject::connect(recorder, &RecoveryRecorder::recordWritten, &written, &QEventLoop::quit);
+        written.exec();
+    }
+    std::printf("GUI thread's part of a write (copy and hand-over): %.2f ms (median of %d)\n",
+        median(handOver), rounds);
     int writes = 0;
     QObject::connect(recorder, &RecoveryRecorder::recordWritten, [&writes] { ++writes; });
     const double withRecorder = longestStall(*elaborat);
