@@ -2,6 +2,7 @@
 
 #include "apppaths.h"
 #include "catalog/catalogueloader.h"
+#include "check/dialogpreveri.h"
 #include "dialogabout.h"
 #include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
@@ -372,6 +373,14 @@ void MainWindow::on_actionOdpri_triggered()
 void MainWindow::on_actionZapri_triggered()
 {
     treeWidget->closeElaborat(treeWidget->currentElaborat());
+}
+
+void MainWindow::on_actionPreveri_triggered()
+{
+    if (TTreeElaborat *elaborat = treeWidget->currentElaborat()) {
+        DialogPreveri dialog(elaborat, this);
+        Prompter::current().exec(&dialog);
+    }
 }
 
 void MainWindow::on_actionPDF_triggered()

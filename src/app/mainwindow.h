@@ -112,6 +112,8 @@ private slots:
     // "Odpri...": opens an elaborat again from its PDF or its ZIP package.
     void on_actionOdpri_triggered();
     void on_actionZapri_triggered();
+    // "Preveri...": the check of the current elaborat, in its own dialog.
+    void on_actionPreveri_triggered();
     void on_actionNastavitve_triggered();
     void on_actionIzhod_triggered();
     void on_actionPDF_pomo_triggered();

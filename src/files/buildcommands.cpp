@@ -4,6 +4,7 @@
 #include "app/prompter.h"
 #include "app/toolrunner.h"
 #include "dialogizdelavaelaborata.h"
+#include "keywords.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
 #include "naming.h"
@@ -31,6 +32,15 @@ void warnAboutRenPdf(MainWindow &window, const ElaboratSnapshot &snapshot)
         Prompter::warning(&window, ren.title, ren.warning);
 }
 
+// A value that the Keywords text cannot carry is refused before anything is chosen or built.
+bool attributesCanBeStored(MainWindow &window, const ElaboratSnapshot &snapshot)
+{
+    const NamingCheck check = checkStoredAttributes(snapshot);
+    if (!check.ok)
+        Prompter::warning(&window, check.title, check.warning);
+    return check.ok;
+}
+
 } // namespace
 
 void runPdfCommand(MainWindow &window)
@@ -44,6 +54,8 @@ void runPdfCommand(MainWindow &window)
             &window, QString(), QStringLiteral("V izbranem elaboratu ni dodanih dokumentov."));
         return;
     }
+    if (!attributesCanBeStored(window, elaborat->snapshot()))
+        return;
     const QString path = choosePdfPath(window, elaborat);
     if (path.isEmpty())
         return;
@@ -69,6 +81,8 @@ void runZipCommand(MainWindow &window)
     if (!elaborat)
         return;
     const ElaboratSnapshot snapshot = elaborat->snapshot();
+    if (!attributesCanBeStored(window, snapshot))
+        return;
     const NamingCheck name = zipFileName(identityOf(snapshot));
     if (!name.ok) {
         Prompter::warning(&window, name.title, name.warning);

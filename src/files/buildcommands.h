@@ -2,7 +2,8 @@
 
 class MainWindow;
 
-// The main window's producing commands; both act on the tree's current elaborat.
+// The main window's producing commands; both act on the tree's current elaborat, and both
+// refuse first an attribute value that the Keywords text cannot carry (checkStoredAttributes).
 
 // "PDF...": a document at least, the file name and folder (choosePdfPath), then the build
 // dialog. After a build into the elaborat's own PDF its single pages point to where they now

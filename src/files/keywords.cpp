@@ -1,8 +1,25 @@
 #include "keywords.h"
 
 #include "elaboratsnapshot.h"
+#include "naming.h"
+#include "outline.h"
+
+#include <algorithm>
 
 namespace {
+
+const QString tooLongAlone = QStringLiteral("je predolga (vec kot 128 KiB)");
+const QString tooLongTogether = QStringLiteral("je predolga (atributi skupaj presegajo 128 KiB)");
+
+AttributeProblem blocking(const QString &problem)
+{
+    return {QString(), problem, true};
+}
+
+QString characterProblem(QChar character)
+{
+    return QStringLiteral("vsebuje znak \"%1\"").arg(character);
+}
 
 QString floorEntry(const SnapshotItem &document)
 {
@@ -16,18 +33,81 @@ bool isDocument(const ElaboratSnapshot &snapshot, int index)
 
 } // namespace
 
+QString storedAttributeValue(const ElaboratSnapshot &snapshot, const SnapshotAttribute &attribute)
+{
+    if (attribute.id == QLatin1String("KO") || attribute.id == QLatin1String("GEODETSKA_PISARNA"))
+        return attribute.value.section(QLatin1Char(' '), 0, 0);
+    if (attribute.id == QLatin1String("POSTOPKI"))
+        return snapshot.procedureIds.join(QLatin1Char(';'));
+    return attribute.value;
+}
+
+std::optional<AttributeProblem> attributeValueProblem(const QString &value)
+{
+    for (const QChar character : value) {
+        if (character.category() == QChar::Other_Control)
+            return blocking(
+                QStringLiteral("vsebuje kontrolni znak (koda %1)").arg(int(character.unicode())));
+    }
+    for (const QChar separator : {QLatin1Char('|'), QLatin1Char('=')}) {
+        if (value.contains(separator))
+            return blocking(characterProblem(separator));
+    }
+    if (value.toUtf8().size() > maxArgumentBytes)
+        return blocking(tooLongAlone);
+    if (value.contains(QLatin1Char('"')))
+        return AttributeProblem {QString(),
+            QStringLiteral("vsebuje dvojni narekovaj, ki se shrani kot apostrof"), false};
+    return std::nullopt;
+}
+
+QVector<AttributeProblem> attributeProblems(const ElaboratSnapshot &snapshot)
+{
+    QVector<AttributeProblem> problems;
+    int longest = -1;
+    qsizetype longestSize = -1;
+    for (int i = 0; i < snapshot.attributes.size(); ++i) {
+        const SnapshotAttribute &attribute = snapshot.attributes.at(i);
+        const QString value = storedAttributeValue(snapshot, attribute);
+        if (std::optional<AttributeProblem> problem = attributeValueProblem(value)) {
+            problem->label = attribute.label;
+            problems.append(*problem);
+        }
+        if (value.size() > longestSize) {
+            longest = i;
+            longestSize = value.size();
+        }
+    }
+    if (!problems.isEmpty() || longest < 0)
+        return problems;
+    const ElaboratOutline outline = buildOutline(snapshot);
+    const QString keywords = keywordsText(snapshot, outline.bookmarkCodes, outline.componentCodes);
+    if (keywords.toUtf8().size() > maxArgumentBytes)
+        problems.append({snapshot.attributes.at(longest).label, tooLongTogether, true});
+    return problems;
+}
+
+NamingCheck checkStoredAttributes(const ElaboratSnapshot &snapshot)
+{
+    NamingCheck check;
+    const QVector<AttributeProblem> problems = attributeProblems(snapshot);
+    const auto blocker = std::find_if(problems.cbegin(), problems.cend(),
+        [](const AttributeProblem &problem) { return problem.blocksBuild; });
+    check.ok = blocker == problems.cend();
+    if (!check.ok) {
+        check.title = QStringLiteral("Elaborat");
+        check.warning = QStringLiteral("Vrednosti atributa \"%1\" ni mogoce shraniti v elaborat, "
+                                       "ker %2. Popravite jo v tabeli atributov.")
+                            .arg(blocker->label, blocker->problem);
+    }
+    return check;
+}
+
 QString metadataAttributes(const ElaboratSnapshot &snapshot)
 {
     QStringList fields;
-    for (const SnapshotAttribute &attribute : snapshot.attributes) {
-        QString value = attribute.value;
-        if (attribute.id == QLatin1String("KO")
-            || attribute.id == QLatin1String("GEODETSKA_PISARNA"))
-            value = value.section(QLatin1Char(' '), 0, 0);
-        else if (attribute.id == QLatin1String("POSTOPKI"))
-            value = snapshot.procedureIds.join(QLatin1Char(';'));
-        fields << attribute.id + QLatin1Char('=') + value;
-    }
+    for (const SnapshotAttribute &attribute : snapshot.attributes)
+        fields << attribute.id + QLatin1Char('=') + storedAttributeValue(snapshot, attribute);
     return fields.join(QLatin1Char('|'));
 }
 

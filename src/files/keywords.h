@@ -3,9 +3,12 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <optional>
 
 struct ElaboratSnapshot;
+struct NamingCheck;
+struct SnapshotAttribute;
 
 // The fields of a Keywords text by key.
 using KeywordMap = QMap<QString, QString>;
@@ -20,6 +23,37 @@ struct StoredKeywords
     QStringList componentCodes; // SIDS split at ";"
     QString floors; // the ETS value
 };
+
+// What reopening would not give back of an attribute row's stored value.
+struct AttributeProblem
+{
+    QString label; // the row's header text
+    QString problem; // what is wrong, for the user: "vsebuje znak \"|\""
+    bool blocksBuild = true; // false for a double quote, which the text stores as an apostrophe
+};
+
+// The longest single argument a program can be started with here (the system's limit of
+// 128 KiB, less the terminating zero); the whole Keywords text is one argument of the composer.
+constexpr int maxArgumentBytes = 128 * 1024 - 1;
+
+// The value of an attribute row as the Keywords text stores it: KO and GEODETSKA_PISARNA give
+// only the code before the first blank, POSTOPKI the procedure ids joined with ";".
+QString storedAttributeValue(const ElaboratSnapshot &snapshot, const SnapshotAttribute &attribute);
+
+// What is wrong with a stored value, in words for the user, or nothing. A control character
+// (a NUL cuts the text short), "|" and "=" break the fields and a value over maxArgumentBytes
+// keeps the composer from starting; they block the build. A double quote only comes back as
+// an apostrophe.
+std::optional<AttributeProblem> attributeValueProblem(const QString &value);
+
+// Every attribute row whose stored value would not come back as it is, in table order. When
+// the values are each short enough but the whole Keywords text is too long, the longest value
+// is listed as too long.
+QVector<AttributeProblem> attributeProblems(const ElaboratSnapshot &snapshot);
+
+// The check the producing commands run first: fails, naming the attribute and what is wrong,
+// at the first attribute whose value blocks the build.
+NamingCheck checkStoredAttributes(const ElaboratSnapshot &snapshot);
 
 // The attribute part of the Keywords text: "id=value" for every attribute row in table order,
 // joined with "|". KO and GEODETSKA_PISARNA give only the code before the first blank,

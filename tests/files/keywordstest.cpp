@@ -1,4 +1,5 @@
 #include "files/keywords.h"
+#include "files/naming.h"
 
 #include "snapshotbuilder.h"
 
@@ -44,6 +45,9 @@ private slots:
     void keywordMapParts();
     void readsBackWhatItWrote();
     void storedFields();
+    void valuesThatWouldNotComeBack_data();
+    void valuesThatWouldNotComeBack();
+    void buildsRefuseWhatWouldNotComeBack();
 };
 
 void KeywordsTest::attributePart()
@@ -192,6 +196,68 @@ void KeywordsTest::storedFields()
     QCOMPARE(old->bookmarkCodes, QStringList({"413", "413", "104"}));
     QCOMPARE(old->componentCodes, QStringList({"s1", "s1"}));
     QCOMPARE(old->floors, QString());
+}
+
+void KeywordsTest::valuesThatWouldNotComeBack_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("problem"); // empty: none
+    QTest::addColumn<bool>("blocks");
+
+    const QString bar = QStringLiteral("vsebuje znak \"|\"");
+    QTest::newRow("letters") << "Parcela 12/3 čž" << QString() << false;
+    QTest::newRow("bar") << "glej|POSTOPKI=PAR" << bar << true;
+    QTest::newRow("equals sign") << "a=b"
+                                 << "vsebuje znak \"=\"" << true;
+    QTest::newRow("NUL") << QString("a") + QChar(0) + "b"
+                         << "vsebuje kontrolni znak (koda 0)" << true;
+    QTest::newRow("line feed") << "a\nb"
+                               << "vsebuje kontrolni znak (koda 10)" << true;
+    QTest::newRow("double quote") << "rekel je \"da\""
+                                  << "vsebuje dvojni narekovaj, ki se shrani kot apostrof" << false;
+    QTest::newRow("at the limit") << QString(maxArgumentBytes, 'a') << QString() << false;
+    QTest::newRow("over the limit")
+        << QString(maxArgumentBytes + 1, 'a') << "je predolga (vec kot 128 KiB)" << true;
+    QTest::newRow("over the limit in UTF-8") << QString(maxArgumentBytes / 2 + 1, QChar(0x10D))
+                                             << "je predolga (vec kot 128 KiB)" << true;
+}
+
+void KeywordsTest::valuesThatWouldNotComeBack()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, problem);
+    QFETCH(bool, blocks);
+
+    const std::optional<AttributeProblem> found = attributeValueProblem(value);
+    QCOMPARE(found ? found->problem : QString(), problem);
+    QCOMPARE(found && found->blocksBuild, blocks);
+}
+
+void KeywordsTest::buildsRefuseWhatWouldNotComeBack()
+{
+    SnapshotBuilder b;
+    b.procedure("a");
+    // Only the code before the first blank is stored.
+    b.attribute("KO", "1234 Ime|KO");
+    b.attribute("OPIS", "\"da\"");
+    QVERIFY(checkStoredAttributes(b.snapshot).ok);
+    QCOMPARE(attributeProblems(b.snapshot).size(), 1);
+
+    b.snapshot.attributes.append({"OPOMBE", "Opombe", "glej|POSTOPKI=PAR|IDPOS=777"});
+    const NamingCheck refused = checkStoredAttributes(b.snapshot);
+    QVERIFY(!refused.ok);
+    QCOMPARE(refused.warning,
+        QStringLiteral("Vrednosti atributa \"Opombe\" ni mogoce shraniti v elaborat, ker "
+                       "vsebuje znak \"|\". Popravite jo v tabeli atributov."));
+
+    // Each value fits on its own, the Keywords text as a whole does not.
+    SnapshotBuilder big;
+    big.attribute("A", QString(maxArgumentBytes / 2, 'a'));
+    big.attribute("B", QString(maxArgumentBytes / 2 + 1, 'b'));
+    const QVector<AttributeProblem> problems = attributeProblems(big.snapshot);
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.first().label, QStringLiteral("B"));
+    QVERIFY(!checkStoredAttributes(big.snapshot).ok);
 }
 
 QTEST_GUILESS_MAIN(KeywordsTest)
