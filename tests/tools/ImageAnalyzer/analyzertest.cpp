@@ -1,3 +1,4 @@
+#include "check/checkresults.h"
 #include "imageanalyzer.h"
 #include "independentreaders.h"
 #include "pdfbuilder.h"
@@ -14,34 +15,6 @@
 
 namespace {
 const QString folder = QStringLiteral("ImageAnalyzer");
-
-struct ReadImage
-{
-    double x = 0;
-    double y = 0;
-    int bitsPerPixel = 0;
-};
-
-// The analyzer's output read the way the elaborat check reads it: trimmed, split at "q" with
-// the part after the last one dropped, each line trimmed and split at ";", lines of three
-// fields being images.
-QVector<QVector<ReadImage>> readAsTheCheckDoes(const QByteArray &output)
-{
-    QStringList parts = QString::fromLatin1(output).trimmed().split(QLatin1Char('q'));
-    parts.removeLast();
-    QVector<QVector<ReadImage>> documents;
-    for (const QString &part : parts) {
-        QVector<ReadImage> images;
-        for (const QString &line : part.split(QLatin1Char('\n'))) {
-            const QStringList fields = line.trimmed().split(QLatin1Char(';'));
-            if (fields.size() == 3)
-                images.append(
-                    {fields.at(0).toDouble(), fields.at(1).toDouble(), fields.at(2).toInt()});
-        }
-        documents.append(images);
-    }
-    return documents;
-}
 
 QByteArray bigEndian(quint32 value, int bytes)
 {
@@ -116,7 +89,7 @@ QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data, co
 }
 
 // Our figures against what pdfimages lists for the same file.
-void compareWithPdfimages(const QVector<ReadImage> &ours, const QString &pdf)
+void compareWithPdfimages(const QVector<AnalyzedImage> &ours, const QString &pdf)
 {
     const QVector<ListedImage> listed = pdfimagesList(pdf);
     QCOMPARE(ours.size(), listed.size());
@@ -214,7 +187,7 @@ void AnalyzerTest::agreesWithPdfimages()
     QVERIFY(gmConvert(convert + QStringList {path("scan.pdf")}));
     const ProgramRun run = analyze({path("scan.pdf"), "0"});
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
-    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    const QVector<QVector<AnalyzedImage>> documents = parseAnalyzerOutput(run.output);
     QCOMPARE(documents.size(), 1);
     QCOMPARE(documents.first().size(), 1);
     QCOMPARE(documents.first().first().bitsPerPixel, bitsPerPixel);
@@ -238,7 +211,7 @@ void AnalyzerTest::agreesWithPdfimagesOnQtOutput()
 
     const ProgramRun run = analyze({path("qt.pdf"), "0"});
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
-    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    const QVector<QVector<AnalyzedImage>> documents = parseAnalyzerOutput(run.output);
     QCOMPARE(documents.size(), 1);
     QCOMPARE(documents.first().size(), 3);
     QCOMPARE(qRound(documents.first().at(1).x), 150);
@@ -365,7 +338,7 @@ void AnalyzerTest::measuresPlacements()
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
     QCOMPARE(run.output, lines + "q\n");
     if (pdfimagesAgrees)
-        compareWithPdfimages(readAsTheCheckDoes(run.output).first(), path("page.pdf"));
+        compareWithPdfimages(parseAnalyzerOutput(run.output).first(), path("page.pdf"));
 }
 
 void AnalyzerTest::readsJpegTwoThousandDepth_data()
@@ -512,7 +485,7 @@ void AnalyzerTest::reportsEachDocumentInOrder()
                    "150;150;8\n300;300;8\nq\n"
                    "100;100;24\nq\n"
                    "300;300;24\nq\n"));
-    const QVector<QVector<ReadImage>> documents = readAsTheCheckDoes(run.output);
+    const QVector<QVector<AnalyzedImage>> documents = parseAnalyzerOutput(run.output);
     QCOMPARE(documents.size(), 5);
     QCOMPARE(documents.at(0).size(), 3);
     QCOMPARE(documents.at(1).size(), 0);
@@ -611,7 +584,7 @@ void AnalyzerTest::writesNumbersTheCheckReads()
     QFETCH(QByteArray, line);
 
     QCOMPARE(ImageAnalyzer::imageLine({x, y, bitsPerPixel}), line);
-    const ReadImage read = readAsTheCheckDoes(line + "q\n").first().first();
+    const AnalyzedImage read = parseAnalyzerOutput(line + "q\n").first().first();
     QVERIFY(qAbs(read.x - x) < 0.0001);
     QVERIFY(qAbs(read.y - y) < 0.0001);
     // Below the limit reads below it, unless only floating-point error put it there.
