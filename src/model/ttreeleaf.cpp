@@ -98,7 +98,10 @@ void TTreeLeaf::applyNameStyle()
         return;
     if (color.isValid()) {
         QPalette palette = nameWidget->palette();
-        palette.setColor(QPalette::WindowText, color);
+        // In the view the label takes the viewport's roles and paints with Text, elsewhere
+        // with WindowText.
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+            palette.setColor(role, color);
         nameWidget->setPalette(palette);
     }
     if (bold != nameWidget->font().bold()) {

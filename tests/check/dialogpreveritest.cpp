@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -256,8 +257,12 @@ private slots:
                 " -> slika 1: rx: 150, ry: 150, bpp: 24",
                 "- Dokument: visoka.png. St. vseh slik: 1. Vse slike so ustrezne.",
                 " -> slika 1: rx: 300, ry: 300, bpp: 24"}));
-        QCOMPARE(low->nameColor(), CheckColors::unsuitableName);
-        QCOMPARE(high->nameColor(), CheckColors::analysedName);
+        // As the tree paints them.
+        for (const TTreeDokument *document : {low, high}) {
+            const QLabel *label = document->nameLabel();
+            QCOMPARE(label->palette().color(label->foregroundRole()),
+                document == low ? CheckColors::unsuitableName : CheckColors::analysedName);
+        }
         QCOMPARE(high->suffix(), QStringLiteral("pdf"));
         QCOMPARE(elaborat->findSestavinaByIme("digitalni podatki")->foreground(0).color(),
             CheckColors::missingComponent);
