@@ -1,5 +1,7 @@
 #include "directobjectreader.h"
 
+#include "bufferedfileinput.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -107,16 +109,15 @@ std::optional<std::string> inflate(std::string_view data)
 }
 } // namespace
 
-DirectObjectReader::DirectObjectReader(QPDF &pdf, std::string_view file)
+DirectObjectReader::DirectObjectReader(QPDF &pdf, BufferedFileInput &file)
     : pdf(pdf)
     , file(file)
+    , fileSize(size_t(file.fileSize()))
     , encrypted(pdf.isEncrypted())
 { }
 
 std::optional<DirectObjectReader::Object> DirectObjectReader::read(QPDFObjGen id, const Keys *keys)
 {
-    if (file.empty())
-        return std::nullopt;
     if (objects.empty())
         objects = pdf.getXRefTable();
     return readObject(id, keys);
@@ -129,13 +130,14 @@ std::optional<std::string> DirectObjectReader::streamData(QPDFObjGen id)
     if (!object || !object->stream)
         return std::nullopt;
     const std::optional<long long> size = length(object->dictionary.getKey("/Length"));
-    if (!size || *size < 0 || object->dataStart + size_t(*size) > file.size())
+    if (!size || *size < 0 || object->dataStart + size_t(*size) > fileSize)
         return std::nullopt;
     // qpdf mends a wrong /Length by looking for "endstream"; such streams are left to it.
     const size_t end = object->dataStart + size_t(*size);
-    if (!isKeyword(PdfLexer(file.substr(end, 64)).next(), "endstream"))
+    if (!isKeyword(PdfLexer(file.bytesAt(qpdf_offset_t(end), 64)).next(), "endstream"))
         return std::nullopt;
-    return decode(file.substr(object->dataStart, size_t(*size)), object->dictionary);
+    return decode(
+        file.bytesAt(qpdf_offset_t(object->dataStart), size_t(*size)), object->dictionary);
 }
 
 std::optional<DirectObjectReader::Object> DirectObjectReader::readObject(
@@ -145,9 +147,9 @@ std::optional<DirectObjectReader::Object> DirectObjectReader::readObject(
     if (found == objects.end() || found->second.getType() != 1)
         return std::nullopt;
     const qpdf_offset_t offset = found->second.getOffset();
-    if (offset < 0 || size_t(offset) >= file.size())
+    if (offset < 0 || size_t(offset) >= fileSize)
         return std::nullopt;
-    PdfLexer lexer(file.substr(size_t(offset), maxObjectBytes));
+    PdfLexer lexer(file.bytesAt(offset, maxObjectBytes));
     if (!readObjectStart(lexer, id) || lexer.next().kind != Kind::DictionaryOpen)
         return std::nullopt;
     Object object {readDictionary(lexer, 0, keys)};
@@ -178,9 +180,9 @@ std::optional<long long> DirectObjectReader::length(QPDFObjectHandle value)
     // A length of its own object, as producers write it that do not know it beforehand.
     const auto found = objects.find(value.getObjGen());
     if (found == objects.end() || found->second.getType() != 1
-        || size_t(found->second.getOffset()) >= file.size())
+        || size_t(found->second.getOffset()) >= fileSize)
         return std::nullopt;
-    PdfLexer lexer(file.substr(size_t(found->second.getOffset()), 64));
+    PdfLexer lexer(file.bytesAt(found->second.getOffset(), 64));
     long long size = 0;
     if (!readObjectStart(lexer, value.getObjGen()))
         return std::nullopt;

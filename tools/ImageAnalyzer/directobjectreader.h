@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+class BufferedFileInput;
 class QPDF;
 
 // Reads objects straight from a document's bytes. Having qpdf read an object costs several
@@ -34,9 +35,9 @@ public:
         size_t dataStart = 0; // where a stream's data begins in the file
     };
 
-    // `file` holds the bytes of the document `pdf` was read from, and outlives the reader;
-    // empty when they cannot be had, so that everything is left to qpdf.
-    DirectObjectReader(QPDF &pdf, std::string_view file);
+    // `file` reads the document `pdf` was read from, and outlives the reader. A file that
+    // shrinks while it is read makes the reading throw.
+    DirectObjectReader(QPDF &pdf, BufferedFileInput &file);
 
     // The dictionary (or stream dictionary) object `id` is, with the entries `keys` only, or
     // all of them when `keys` is null.
@@ -56,7 +57,8 @@ private:
     QPDFObjectHandle readDictionary(PdfLexer &lexer, int depth, const Keys *keys);
 
     QPDF &pdf;
-    std::string_view file;
+    BufferedFileInput &file;
+    size_t fileSize;
     bool encrypted;
     std::map<QPDFObjGen, QPDFXRefEntry> objects; // where objects are, read on first use
 };

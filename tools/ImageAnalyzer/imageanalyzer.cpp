@@ -1,5 +1,6 @@
 #include "imageanalyzer.h"
 
+#include "bufferedfileinput.h"
 #include "decimal.h"
 #include "pdfinput.h"
 
@@ -98,11 +99,17 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
     finder.reset();
     reader.reset();
     document.reset();
+    file.reset();
     auto pdf = std::make_unique<QPDF>();
-    std::string_view bytes;
-    if (!openPdf(*pdf, path, error, mappedInput(path, &bytes)))
+    std::shared_ptr<BufferedFileInput> input;
+    try {
+        input = std::make_shared<BufferedFileInput>(path);
+    } catch (const std::exception &) {
+        return openPdf(*pdf, path, error); // which says why the file cannot be read
+    }
+    if (!openPdf(*pdf, path, error, input))
         return false;
-    auto direct = std::make_unique<DirectObjectReader>(*pdf, bytes);
+    auto direct = std::make_unique<DirectObjectReader>(*pdf, *input);
     try {
         pages = PageTreeReader::read(*pdf, *direct);
     } catch (const std::exception &e) {
@@ -111,6 +118,7 @@ bool ImageAnalyzer::openDocument(const QString &path, QString *error)
     }
     finder = std::make_unique<ImageFinder>(*direct);
     reader = std::move(direct);
+    file = std::move(input);
     document = std::move(pdf);
     documentPath = path;
     return true;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class BufferedFileInput;
 class QPDF;
 
 // What the analyzer prints and what went wrong on the way.
@@ -41,6 +42,7 @@ private:
     bool openDocument(const QString &path, QString *error);
 
     // The document read last: consecutive requests often name pages of one file.
+    std::shared_ptr<BufferedFileInput> file;
     std::unique_ptr<QPDF> document;
     std::unique_ptr<DirectObjectReader> reader;
     std::unique_ptr<ImageFinder> finder; // of the document, whose streams it knows

@@ -28,7 +28,7 @@ OutlineDump dumpOutline(const QString &path)
 {
     OutlineDump dump;
     QPDF pdf;
-    if (!openPdf(pdf, path, &dump.error, mappedInput(path)))
+    if (!openPdf(pdf, path, &dump.error))
         return dump;
     try {
         QPDFOutlineDocumentHelper outlines(pdf);

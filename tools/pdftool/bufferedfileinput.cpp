@@ -18,14 +18,16 @@ bool isLineEnd(char c)
 }
 } // namespace
 
-BufferedFileInput::BufferedFileInput(const QString &path)
+BufferedFileInput::BufferedFileInput(const QString &path, bool closeBetweenReads)
     : file(path)
     , name(qpdfFileName(path))
     , block(size_t(blockSize))
+    , closeBetweenReads(closeBetweenReads)
 {
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        fail(QStringLiteral("open"));
+    openFile();
     size = file.size();
+    if (closeBetweenReads)
+        file.close();
 }
 
 void BufferedFileInput::seek(qpdf_offset_t offset, int whence)
@@ -77,6 +79,27 @@ qpdf_offset_t BufferedFileInput::findAndSkipNextEOL()
     return lineEnd >= 0 ? lineEnd : size;
 }
 
+std::string_view BufferedFileInput::bytesAt(qpdf_offset_t offset, size_t length)
+{
+    const qpdf_offset_t count
+        = std::max<qpdf_offset_t>(0, std::min(qpdf_offset_t(length), size - offset));
+    if (offset < windowStart || offset + count > windowStart + qpdf_offset_t(window.size())) {
+        // Neighbouring objects often follow one another; a block's worth is read at least.
+        const qpdf_offset_t read = std::min(std::max(count, blockSize), size - offset);
+        window.resize(size_t(std::max<qpdf_offset_t>(read, 0)));
+        windowStart = offset;
+        readExactly(offset, window.data(), qint64(window.size()));
+    }
+    return std::string_view(window).substr(size_t(offset - windowStart), size_t(count));
+}
+
+void BufferedFileInput::stayOpen(bool open)
+{
+    keptOpen = open;
+    if (!open && closeBetweenReads)
+        file.close();
+}
+
 bool BufferedFileInput::bufferAt(qpdf_offset_t offset)
 {
     if (offset >= blockStart && offset < blockStart + blockLength)
@@ -85,18 +108,43 @@ bool BufferedFileInput::bufferAt(qpdf_offset_t offset)
         return false;
     blockStart = offset - offset % blockAlignment;
     blockLength = 0;
-    if (!file.seek(blockStart))
-        fail(QStringLiteral("seek in"));
-    const qint64 count = file.read(block.data(), blockSize);
-    if (count < 0)
-        fail(QStringLiteral("read"));
+    const qpdf_offset_t count = std::min(blockSize, size - blockStart);
+    readExactly(blockStart, block.data(), count);
     blockLength = count;
-    return offset < blockStart + blockLength;
+    return true;
 }
 
-void BufferedFileInput::fail(const QString &what) const
+void BufferedFileInput::readExactly(qpdf_offset_t offset, char *target, qint64 count)
 {
-    throw std::runtime_error(QStringLiteral("cannot %1 '%2': %3")
-                                 .arg(what, file.fileName(), file.errorString())
-                                 .toStdString());
+    if (count <= 0)
+        return;
+    if (!file.isOpen())
+        openFile();
+    if (!file.seek(offset))
+        failSystem(QStringLiteral("seek in"));
+    const qint64 read = file.read(target, count);
+    if (read < 0)
+        failSystem(QStringLiteral("read"));
+    if (closeBetweenReads && !keptOpen)
+        file.close();
+    if (read < count)
+        fail(QStringLiteral("datoteka '%1' se je med branjem skrajsala").arg(file.fileName()));
+}
+
+void BufferedFileInput::openFile()
+{
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        failSystem(QStringLiteral("open"));
+}
+
+void BufferedFileInput::fail(const QString &message)
+{
+    if (failed.isEmpty())
+        failed = message;
+    throw std::runtime_error(message.toStdString());
+}
+
+void BufferedFileInput::failSystem(const QString &what)
+{
+    fail(QStringLiteral("cannot %1 '%2': %3").arg(what, file.fileName(), file.errorString()));
 }

@@ -4,22 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <qpdf/Buffer.hh>
-#include <qpdf/BufferInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-
-namespace {
-// A file's mapping and the input that reads it. Whoever holds the input holds all of it, so the
-// mapping lasts as long as the document read from it; the input goes before the mapping.
-struct MappedFile
-{
-    QFile file;
-    std::unique_ptr<Buffer> buffer;
-    std::unique_ptr<BufferInputSource> input;
-};
-} // namespace
 
 std::string qpdfFileName(const QString &path)
 {
@@ -28,21 +15,6 @@ std::string qpdfFileName(const QString &path)
 #else
     return QFile::encodeName(path).toStdString();
 #endif
-}
-
-std::shared_ptr<InputSource> mappedInput(const QString &path, std::string_view *bytes)
-{
-    auto mapped = std::make_shared<MappedFile>();
-    mapped->file.setFileName(path);
-    const qint64 size = mapped->file.open(QIODevice::ReadOnly) ? mapped->file.size() : 0;
-    uchar *data = size > 0 ? mapped->file.map(0, size) : nullptr;
-    if (!data)
-        return nullptr;
-    mapped->buffer = std::make_unique<Buffer>(data, size_t(size));
-    mapped->input = std::make_unique<BufferInputSource>(qpdfFileName(path), mapped->buffer.get());
-    if (bytes)
-        *bytes = std::string_view(reinterpret_cast<const char *>(data), size_t(size));
-    return std::shared_ptr<InputSource>(mapped, mapped->input.get());
 }
 
 bool openPdf(QPDF &pdf, const QString &path, QString *error, std::shared_ptr<InputSource> input)

@@ -3,7 +3,6 @@
 #include <QString>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class InputSource;
@@ -16,16 +15,9 @@ class QPDFPageObjectHelper;
 // elsewhere).
 std::string qpdfFileName(const QString &path);
 
-// An input that reads the file at `path` through a memory mapping, which spares the system
-// calls that reading a document's structure through a stream costs; null when the file cannot
-// be mapped. Best for tools that read little stream data: what is read counts as the process's
-// memory. `bytes`, when given, is set to the mapped bytes, which stay readable as long as the
-// input lives.
-std::shared_ptr<InputSource> mappedInput(const QString &path, std::string_view *bytes = nullptr);
-
 // Reads the PDF at `path` into the empty `pdf`, repairing what qpdf can repair and keeping its
-// warnings quiet. The file is read through `input` when one is given (for example a source that
-// closes the file between reads), else through a BufferedFileInput. Returns false with a message
+// warnings quiet (the document keeps them). The file is read through `input` when one is given,
+// else through a BufferedFileInput of its own. Returns false with a message
 // when the file is missing, damaged beyond repair or needs a password.
 bool openPdf(
     QPDF &pdf, const QString &path, QString *error, std::shared_ptr<InputSource> input = {});

@@ -7,6 +7,13 @@
 #include <io.h>
 #endif
 
+namespace {
+void writeErrorLine(const QByteArray &line)
+{
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
+} // namespace
+
 int runToolMain(int argc, char **argv, const char *program,
     const std::function<QStringList(const QStringList &arguments)> &run)
 {
@@ -18,8 +25,7 @@ int runToolMain(int argc, char **argv, const char *program,
         messages << QString::fromUtf8(e.what());
     }
     for (const QString &message : qAsConst(messages)) {
-        const QByteArray line = QByteArray(program) + ": " + message.toUtf8() + "\n";
-        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+        writeErrorLine(QByteArray(program) + ": " + message.toUtf8() + "\n");
     }
     return messages.isEmpty() ? 0 : 1;
 }
@@ -31,4 +37,10 @@ void writeStandardOutput(const QByteArray &bytes)
 #endif
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+}
+
+void writeWarnings(const char *program, const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        writeErrorLine(QByteArray(program) + ": opozorilo: " + warning.toUtf8() + "\n");
 }

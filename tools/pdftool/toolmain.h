@@ -13,3 +13,7 @@ int runToolMain(int argc, char **argv, const char *program,
 
 // Writes bytes to standard output unchanged (no line-end translation on Windows).
 void writeStandardOutput(const QByteArray &bytes);
+
+// Prints each of `warnings` on standard error as "program: opozorilo: warning"; they do not
+// make the run fail.
+void writeWarnings(const char *program, const QStringList &warnings);

@@ -80,6 +80,8 @@ class BufferedFileInputTest : public QObject
 private slots:
     void readsAsQpdfsInputsDo();
     void reportsUnreadableFiles();
+    void aFileThatShrinksIsAnError_data();
+    void aFileThatShrinksIsAnError();
 };
 
 void BufferedFileInputTest::readsAsQpdfsInputsDo()
@@ -129,6 +131,32 @@ void BufferedFileInputTest::reportsUnreadableFiles()
     } catch (const std::runtime_error &e) {
         QVERIFY2(QByteArray(e.what()).contains("missing.pdf"), e.what());
     }
+}
+
+void BufferedFileInputTest::aFileThatShrinksIsAnError_data()
+{
+    QTest::addColumn<bool>("closeBetweenReads");
+    QTest::newRow("kept open") << false;
+    QTest::newRow("closed between reads") << true;
+}
+
+void BufferedFileInputTest::aFileThatShrinksIsAnError()
+{
+    QFETCH(bool, closeBetweenReads);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("shrinks.pdf"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100000, 'x')) == 100000);
+    file.close();
+
+    BufferedFileInput input(file.fileName(), closeBetweenReads);
+    char bytes[10];
+    QCOMPARE(input.read(bytes, 10), size_t(10));
+    QCOMPARE(input.bytesAt(90000, 10), std::string_view("xxxxxxxxxx"));
+    QVERIFY(file.resize(50000));
+    input.seek(60000, SEEK_SET);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, input.read(bytes, 10));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, input.bytesAt(70000, 10));
+    QVERIFY2(input.failure().contains("skrajsala"), qPrintable(input.failure()));
 }
 
 QTEST_MAIN(BufferedFileInputTest)
