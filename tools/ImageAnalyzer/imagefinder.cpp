@@ -12,6 +12,12 @@ namespace {
 // Forms drawn inside forms deeper than this are not followed, so that no file can exhaust
 // the stack.
 constexpr size_t maxFormDepth = 32;
+// The work a page may take: each operation run counts one step, and a page may take 200,000
+// steps and 64 more for each operation of the content read so far, however often its forms
+// draw one another. Forms that draw forms several times each grow exponentially with
+// their depth; the budget keeps the work linear in the content a file holds.
+constexpr size_t baseSteps = 200000;
+constexpr size_t stepsPerOperation = 64;
 // JPEG 2000 data states its depth in the boxes before the image data.
 constexpr size_t jpxHeaderBytes = 65536;
 
@@ -30,6 +36,7 @@ std::vector<ImagePlacement> ImageFinder::pageImages(const PageSource &page)
 {
     found.clear();
     openForms.clear();
+    steps = 0;
     inchesPerUnit = page.userUnit / 72.0;
     run(program(contentStreams(page.contents)), dictionary(page.resources, &resourceKeys),
         QPDFMatrix());
@@ -41,6 +48,7 @@ void ImageFinder::run(const ContentProgram &program, QPDFObjectHandle resources,
     using Kind = ContentProgram::Operation::Kind;
     std::vector<QPDFMatrix> savedStates;
     for (const ContentProgram::Operation &operation : program.operations()) {
+        countStep();
         switch (operation.kind) {
         case Kind::Save:
             savedStates.push_back(ctm);
@@ -117,11 +125,23 @@ int ImageFinder::bitsPerPixel(
     QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources)
 {
     if (stream.isInitialized() && isJpxImage(image)) {
-        const std::string start = PrefixPipeline::read(stream, jpxHeaderBytes);
-        if (const int bits = jpxBitsPerPixel(image, resources, start))
+        // An image that forms place many times is read once.
+        auto known = jpxStarts.find(stream.getObjGen());
+        if (known == jpxStarts.end())
+            known = jpxStarts
+                        .emplace(stream.getObjGen(), PrefixPipeline::read(stream, jpxHeaderBytes))
+                        .first;
+        if (const int bits = jpxBitsPerPixel(image, resources, known->second))
             return bits;
     }
     return imageBitsPerPixel(image, resources);
+}
+
+void ImageFinder::countStep()
+{
+    if (++steps > baseSteps + stepsPerOperation * readOperations)
+        throw std::runtime_error(
+            "stran rise prevec (vec kot " + std::to_string(steps - 1) + " korakov risanja)");
 }
 
 const ContentProgram &ImageFinder::program(const std::vector<QPDFObjectHandle> &streams)
@@ -136,6 +156,7 @@ const ContentProgram &ImageFinder::program(const std::vector<QPDFObjectHandle> &
         for (const QPDFObjectHandle &stream : streams)
             data += (data.empty() ? "" : "\n") + streamData(stream);
         known = std::make_unique<ContentProgram>(data);
+        readOperations += known->operations().size();
     }
     return *known;
 }

@@ -36,17 +36,20 @@ public:
     // The images `page` draws. The resolution of each comes from its edges as the full
     // transformation in force when it is drawn places them, so scaled, rotated and skewed
     // placements measure right; an image placed with no extent shows nothing and is left out.
-    // Throws when a content stream cannot be decoded.
+    // Every placement is measured, however many forms lead to it, up to a budget of work that
+    // grows with the content the document holds. Throws when a content stream cannot be
+    // decoded or the page takes more work than that.
     std::vector<ImagePlacement> pageImages(const PageSource &page);
 
 private:
     void run(const ContentProgram &program, QPDFObjectHandle resources, QPDFMatrix ctm);
     void drawXObject(const std::string &name, QPDFObjectHandle resources, const QPDFMatrix &ctm);
     void drawForm(QPDFObjectHandle form, QPDFObjectHandle resources, const QPDFMatrix &ctm);
+    // Counts one step of the page's work; throws past the budget.
+    void countStep();
     void addImage(QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources,
         const QPDFMatrix &ctm);
-    static int bitsPerPixel(
-        QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources);
+    int bitsPerPixel(QPDFObjectHandle image, QPDFObjectHandle stream, QPDFObjectHandle resources);
     const ContentProgram &program(const std::vector<QPDFObjectHandle> &streams);
     std::vector<QPDFObjectHandle> contentStreams(QPDFObjectHandle contents);
     std::string streamData(QPDFObjectHandle stream);
@@ -61,5 +64,8 @@ private:
     std::map<std::vector<QPDFObjGen>, std::unique_ptr<ContentProgram>> programs;
     std::vector<ImagePlacement> found; // on the page being read
     std::set<QPDFObjGen> openForms; // forms being followed, so that none draws itself
+    std::map<QPDFObjGen, std::string> jpxStarts; // the first bytes of JPEG 2000 images
     double inchesPerUnit = 1.0 / 72;
+    size_t steps = 0; // on the page being read
+    size_t readOperations = 0; // of every content program read so far
 };

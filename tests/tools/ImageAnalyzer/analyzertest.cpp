@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -124,6 +125,9 @@ private slots:
     void readsFilesWrittenEveryWay();
     void followsPageTreesAndReferences();
     void reportsEachDocumentInOrder();
+    void boundsTheWorkOfNestedForms_data();
+    void boundsTheWorkOfNestedForms();
+    void aFileCutShortWhileReadIsAnError();
     void keepsGoingPastUnreadableDocuments_data();
     void keepsGoingPastUnreadableDocuments();
     void rejectsMalformedArguments_data();
@@ -490,6 +494,69 @@ void AnalyzerTest::reportsEachDocumentInOrder()
     QCOMPARE(documents.at(0).size(), 3);
     QCOMPARE(documents.at(1).size(), 0);
     QCOMPARE(documents.at(3).first().x, 100.0);
+}
+
+void AnalyzerTest::boundsTheWorkOfNestedForms_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<bool>("measured");
+
+    QTest::newRow("three levels: every placement") << 3 << true;
+    QTest::newRow("thirty levels: past the budget") << 30 << false;
+}
+
+void AnalyzerTest::boundsTheWorkOfNestedForms()
+{
+    QFETCH(int, depth);
+    QFETCH(bool, measured);
+
+    // Each form draws the next four times, the last one an image of 300 ppi.
+    PdfBuilder builder;
+    QPDFObjectHandle owner = builder.addPage("/F0 Do");
+    for (int level = 0; level < depth; ++level) {
+        const QByteArray next = level + 1 < depth ? "/F" + QByteArray::number(level + 1) + " Do "
+                                                  : QByteArray("q 72 0 0 72 0 0 cm /Im Do Q ");
+        owner = builder.addForm(owner, "F" + std::to_string(level), next.repeated(4));
+    }
+    builder.addImage(owner, "Im", 300, 300, "/DeviceRGB", 8);
+    QVERIFY(builder.write(path("nested.pdf")));
+
+    const ProgramRun run = analyze({path("nested.pdf"), "0"});
+    QVERIFY(run.finished);
+    if (measured) {
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output, QByteArray("300;300;24\n").repeated(64) + "q\n");
+    } else {
+        QVERIFY(run.exitCode != 0);
+        QCOMPARE(run.output, QByteArray("q\n"));
+        QVERIFY2(run.errors.contains("rise prevec"), run.errors.constData());
+    }
+}
+
+void AnalyzerTest::aFileCutShortWhileReadIsAnError()
+{
+    // The analyzer keeps a document open from one request to the next; cut between them, the
+    // file's later pages are gone (a mapped file would kill the program).
+    // Each page's content carries a long comment that does not compress, so that the pages
+    // lie far apart in the file.
+    QRandomGenerator random(19);
+    PdfBuilder builder;
+    for (int page = 0; page < 3; ++page) {
+        QByteArray noise(100000, 0);
+        for (char &c : noise)
+            c = "0123456789abcdef"[random.bounded(16)];
+        QPDFObjectHandle drawn = builder.addPage("q 72 0 0 72 0 0 cm /Im Do Q\n%" + noise);
+        builder.addImage(drawn, "Im", 300, 300, "/DeviceRGB", 8);
+    }
+    QVERIFY(builder.write(path("cut.pdf")));
+    ImageAnalyzer analyzer;
+    const AnalyzerReport first = analyzer.analyze({{path("cut.pdf"), "1"}});
+    QCOMPARE(first.output, QByteArray("300;300;24\nq\n"));
+    QVERIFY(QFile::resize(path("cut.pdf"), 600));
+    const AnalyzerReport second = analyzer.analyze({{path("cut.pdf"), "3"}});
+    QCOMPARE(second.output, QByteArray("q\n"));
+    QCOMPARE(second.errors.size(), 1);
+    QVERIFY2(second.errors.first().contains("skrajsala"), qPrintable(second.errors.first()));
 }
 
 void AnalyzerTest::keepsGoingPastUnreadableDocuments_data()
