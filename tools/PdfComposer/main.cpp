@@ -8,8 +8,11 @@ int main(int argc, char **argv)
     return runToolMain(argc, argv, "PdfComposer", [](const QStringList &arguments) {
         QString error;
         const std::optional<ComposerJob> job = parseComposerArguments(arguments, &error);
-        if (!job || !PdfComposer().compose(*job, &error))
+        if (!job)
             return QStringList {error};
-        return QStringList();
+        PdfComposer composer;
+        const bool composed = composer.compose(*job, &error);
+        writeWarnings("PdfComposer", composer.warnings());
+        return composed ? QStringList() : QStringList {error};
     });
 }

@@ -26,8 +26,17 @@ QString unwritableMessage(const QSaveFile &file)
 
 bool PdfComposer::compose(const ComposerJob &job, QString *error)
 {
+    const bool composed = composeOnce(job, error);
+    for (auto &entry : sources)
+        qpdfWarnings += entry.second.takeWarnings();
+    return composed;
+}
+
+bool PdfComposer::composeOnce(const ComposerJob &job, QString *error)
+{
     sources.clear();
     copied.clear();
+    qpdfWarnings.clear();
     std::vector<OutlineEntry> outline;
     if (!job.outlinePath.isEmpty() && !readOutlineFile(job.outlinePath, &outline, error))
         return false;
@@ -63,7 +72,12 @@ bool PdfComposer::openSources(const std::vector<ComposerSource> &list, QString *
             *error = pageOutOfRangeMessage(source.path, source.page, document.pageCount());
             return false;
         }
-        pageTotal += selectedPages(source, document).size();
+        for (int index : selectedPages(source, document)) {
+            *error = document.pageDamage(index);
+            if (!error->isEmpty())
+                return false;
+            ++pageTotal;
+        }
     }
     if (pageTotal == 0) {
         *error = QStringLiteral("dokumenti nimajo nobene strani");
@@ -152,6 +166,12 @@ bool PdfComposer::write(QPDF &output, const QString &path, QString *error)
     writer.setOutputPipeline(&pipeline);
     writer.setMinimumPDFVersion(version);
     writer.write();
+    for (const auto &entry : sources) {
+        // qpdf reads on past a read that fails and leaves the data out.
+        *error = entry.second.readFailure();
+        if (!error->isEmpty())
+            return false;
+    }
     if (!file.commit()) {
         *error = unwritableMessage(file);
         return false;

@@ -4,6 +4,7 @@
 #include "sourcedocument.h"
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <vector>
 
@@ -20,10 +21,16 @@ public:
     // unchanged. The output file appears only complete: the document is written to a temporary
     // file beside it and renamed over it, so that on any failure (a missing, damaged or
     // password-protected input, a page out of range, an unwritable output) an existing output
-    // stays as it was. Returns false with a message on failure.
+    // stays as it was. An input page that cannot be read whole (an object it needs missing, a
+    // stream lost, the file shrinking while it is read) fails the composition rather than
+    // leave a blank page. Returns false with a message on failure.
     bool compose(const ComposerJob &job, QString *error);
+    // What qpdf warned about the inputs during the last compose(), such as the repair of a
+    // damaged file, one text each.
+    const QStringList &warnings() const { return qpdfWarnings; }
 
 private:
+    bool composeOnce(const ComposerJob &job, QString *error);
     bool openSources(const std::vector<ComposerSource> &list, QString *error);
     void copyPages(QPDF &output, const std::vector<ComposerSource> &list);
     void copyAnnotations(QPDF &output);
@@ -42,4 +49,5 @@ private:
 
     std::map<QString, SourceDocument> sources;
     std::vector<CopiedPage> copied;
+    QStringList qpdfWarnings;
 };

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <qpdf/PDFVersion.hh>
+#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <vector>
 
-class ClosedFileInputSource;
+class BufferedFileInput;
 class QPDF;
 class QPDFAcroFormDocumentHelper;
 
@@ -43,10 +45,22 @@ public:
 
     QPDFAcroFormDocumentHelper &forms();
 
+    // Why the page with `index` cannot be read whole, or an empty text: an object that its
+    // content or resources refer to is missing (a file cut short, repaired as far as it goes),
+    // or a stream of it could not be read.
+    QString pageDamage(int index);
+    // Why the file could not be read to the end although qpdf went on (it shrank or went away
+    // while it was read), or an empty text.
+    QString readFailure() const;
+    // qpdf's warnings about the file since the last call, as "file: message" texts.
+    QStringList takeWarnings();
+
 private:
+    QString path;
     std::unique_ptr<QPDF> document;
-    std::shared_ptr<ClosedFileInputSource> closedFile;
+    std::shared_ptr<BufferedFileInput> input;
     std::vector<QPDFPageObjectHelper> pages;
     std::map<int, QPDFObjectHandle> takenAnnotations;
     std::unique_ptr<QPDFAcroFormDocumentHelper> formHelper;
+    std::vector<QPDFExc> warnings; // taken from the document, not yet handed on
 };

@@ -91,6 +91,8 @@ private slots:
     void composesManyFiles();
     void failsCleanly_data();
     void failsCleanly();
+    void readsDamagedInputsWholeOrNotAtAll_data();
+    void readsDamagedInputsWholeOrNotAtAll();
     void failsOnUnwritableOutput_data();
     void failsOnUnwritableOutput();
     void keepsOutputWhenWritingBreaksOff_data();
@@ -437,6 +439,70 @@ void ComposerTest::failsCleanly()
     }
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
     QCOMPARE(readFile(path("old.pdf")), QByteArray("old content"));
+}
+
+void ComposerTest::readsDamagedInputsWholeOrNotAtAll_data()
+{
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("cut short") << true;
+    QTest::newRow("whole") << false;
+}
+
+void ComposerTest::readsDamagedInputsWholeOrNotAtAll()
+{
+    QFETCH(bool, cut);
+    // 200 pages in two revisions: the first gives the page tree and the trailer, the update
+    // the pages' contents, so that a file cut in the update is repaired from the first
+    // revision with only the contents before the cut.
+    QByteArray pdf = "%PDF-1.4\n";
+    QByteArray table;
+    int count = 0;
+    auto add = [&](const QByteArray &object) {
+        table += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
+        pdf += QByteArray::number(++count) + " 0 obj\n" + object + "\nendobj\n";
+    };
+    auto revision = [&](int first, const QByteArray &previous) {
+        const QByteArray start = QByteArray::number(pdf.size());
+        pdf += "xref\n" + QByteArray::number(first) + ' ' + QByteArray::number(count + 1 - first)
+            + '\n' + table + "trailer\n<< /Size " + QByteArray::number(count + 1) + " /Root 1 0 R"
+            + previous + " >>\nstartxref\n" + start + "\n%%EOF\n";
+        table.clear();
+        return start;
+    };
+    QByteArray kids;
+    for (int page = 0; page < 200; ++page)
+        kids += QByteArray::number(4 + page) + " 0 R ";
+    table = "0000000000 65535 f \n";
+    add("<< /Type /Catalog /Pages 2 0 R >>");
+    add("<< /Type /Pages /Count 200 /Kids [" + kids + "] >>");
+    add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    for (int page = 0; page < 200; ++page)
+        add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents "
+            + QByteArray::number(204 + page) + " 0 R /Resources << /Font << /F1 3 0 R >> >> >>");
+    const QByteArray first = revision(0, {});
+    for (int page = 1; page <= 200; ++page) {
+        const QByteArray text = "BT /F1 24 Tf 72 720 Td (p" + QByteArray::number(page) + ") Tj ET";
+        add("<< /Length " + QByteArray::number(text.size()) + " >>\nstream\n" + text
+            + "\nendstream");
+    }
+    revision(204, " /Prev " + first);
+    QVERIFY(writeFile(path("long.pdf"), cut ? pdf.left(pdf.size() - 6000) : pdf));
+
+    const ProgramRun run = compose({"long.pdf", "0", "0"}, path("out.pdf"));
+    QVERIFY(run.finished);
+    if (cut) {
+        QVERIFY(run.exitCode != 0);
+        QVERIFY2(run.errors.contains("ni mogoce prebrati cele"), run.errors.constData());
+        // qpdf's repair is reported too.
+        QVERIFY2(run.errors.contains("PdfComposer: opozorilo: "), run.errors.constData());
+        QVERIFY(!QFile::exists(path("out.pdf")));
+    } else {
+        QVERIFY2(run.exitCode == 0, run.errors.constData());
+        const std::unique_ptr<Poppler::Document> document = popplerDocument(path("out.pdf"));
+        QVERIFY(document);
+        QCOMPARE(document->numPages(), 200);
+        QCOMPARE(pageText(*document->page(199)), QStringLiteral("p200"));
+    }
 }
 
 void ComposerTest::failsOnUnwritableOutput_data()
