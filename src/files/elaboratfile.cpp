@@ -3,11 +3,40 @@
 #include "app/toolrunner.h"
 #include "keywords.h"
 #include "outlinedump.h"
+#include "packagelisting.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <poppler-qt6.h>
+
+namespace {
+
+// The archiver with `arguments`, which it reads literally: "-spd" keeps "*" and "?" in names
+// from being taken as wildcards.
+ToolCommand archiverCommand(const QStringList &arguments)
+{
+    ToolCommand command;
+    command.folder = QStringLiteral("7z");
+    command.program = QStringLiteral("7za");
+    command.arguments = arguments;
+    return command;
+}
+
+// A link in a package could lead anywhere on the disk: it is neither followed nor kept.
+void removeLinks(const QString &folder)
+{
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink())
+            QFile::remove(entry.filePath());
+    }
+}
+
+} // namespace
 
 namespace ElaboratFile {
 
@@ -38,16 +67,27 @@ QStringList dumpOutline(const QString &pdfPath, const ToolRunner &runner)
     return dumpLines(result.output);
 }
 
-void unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner)
+QString unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner)
 {
-    ToolCommand command;
-    command.folder = QStringLiteral("7z");
-    command.program = QStringLiteral("7za");
-    command.arguments = QStringList {
-        QStringLiteral("e"), QStringLiteral("-o") + folder, QStringLiteral("-y"), packagePath};
-    command.commandLine
+    const QString label = QStringLiteral("MainWindow - odpriElaborat");
+    ToolCommand list = archiverCommand(
+        {QStringLiteral("l"), QStringLiteral("-slt"), QStringLiteral("-spd"), packagePath});
+    list.commandLine = ToolRunner::render(QStringLiteral("7za l -slt \"%1\""), {packagePath});
+    const ToolResult listing = runner.runTool(list, label);
+    if (!listing.succeeded())
+        return QString();
+    const QString refused = PackageListing::refusal(packagePath,
+        PackageListing::parse(listing.output), QFileInfo(packagePath).size(),
+        QStorageInfo(QFileInfo(folder).absolutePath()).bytesAvailable());
+    if (!refused.isEmpty())
+        return refused;
+    ToolCommand extract = archiverCommand({QStringLiteral("e"), QStringLiteral("-o") + folder,
+        QStringLiteral("-y"), QStringLiteral("-spd"), packagePath});
+    extract.commandLine
         = ToolRunner::render(QStringLiteral("7za e -o\"%1\" \"%2\""), {folder, packagePath});
-    runner.runTool(command, QStringLiteral("MainWindow - odpriElaborat"));
+    runner.runTool(extract, label);
+    removeLinks(folder);
+    return QString();
 }
 
 QString findElaboratPdf(const QString &folder)

@@ -24,8 +24,11 @@ PdfInfo readPdfInfo(const QString &path);
 QStringList dumpOutline(const QString &pdfPath, const ToolRunner &runner);
 
 // Extracts every file of the package straight into `folder`, without stored paths (7z folder,
-// logged under "MainWindow - odpriElaborat").
-void unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner);
+// logged under "MainWindow - odpriElaborat"), names taken literally. The package's listing is
+// read first: a package that PackageListing refuses is not unpacked, and the reason is
+// returned; otherwise the text is empty, whether or not the archiver succeeded. Links the
+// package carried are removed from `folder`, never followed.
+QString unpackPackage(const QString &packagePath, const QString &folder, const ToolRunner &runner);
 
 // The first PDF of the folder, in the order the file system lists them, whose Keywords text has
 // a POSTOPKI field; empty when there is none.

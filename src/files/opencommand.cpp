@@ -11,7 +11,6 @@
 #include "model/ttreewidget.h"
 
 #include <QFileInfo>
-#include <QTime>
 
 namespace {
 
@@ -25,12 +24,16 @@ bool isOpen(const TTreeWidget &tree, const QString &path)
     return false;
 }
 
-// The elaborat PDF of the package, unpacked into the temporary folder; empty when it has none.
-QString unpackedElaborat(const MainWindow &window, const QString &packagePath, QString &folder)
+// The elaborat PDF of the package, unpacked into the temporary folder; empty when it has none
+// or the package is refused, `refused` saying why.
+QString unpackedElaborat(
+    const MainWindow &window, const QString &packagePath, QString &folder, QString *refused)
 {
-    folder = packageFolder(window.tempFolder(), packagePath, QTime::currentTime());
-    ElaboratFile::unpackPackage(packagePath, folder, ToolRunner());
-    return ElaboratFile::findElaboratPdf(folder);
+    folder = packageFolder(window.tempFolder());
+    const QString reason = ElaboratFile::unpackPackage(packagePath, folder, ToolRunner());
+    if (refused)
+        *refused = reason;
+    return reason.isEmpty() ? ElaboratFile::findElaboratPdf(folder) : QString();
 }
 
 std::optional<StoredKeywords> readKeywords(const QString &pdfPath, KeywordMap &map)
@@ -44,10 +47,9 @@ std::optional<StoredKeywords> readKeywords(const QString &pdfPath, KeywordMap &m
 
 } // namespace
 
-QString packageFolder(const QString &tempFolder, const QString &packagePath, const QTime &time)
+QString packageFolder(const QString &tempFolder)
 {
-    return tempFolder + QLatin1Char('/') + QFileInfo(packagePath).baseName()
-        + time.toString(QStringLiteral("hhmmss"));
+    return tempFolder + QLatin1Char('/') + TTreeElaborat::freeStamp(tempFolder);
 }
 
 void runOpenCommand(MainWindow &window)
@@ -64,17 +66,18 @@ void runOpenCommand(MainWindow &window)
             &window, QString(), QStringLiteral("Elaborat '%1' je ze odprt.").arg(path));
         return;
     }
-    if (!odpriElaborat(window, path))
-        Prompter::information(
-            &window, QString(), QStringLiteral("Napaka pri odpiranju elaborata."));
+    QString refused;
+    if (!odpriElaborat(window, path, &refused))
+        Prompter::information(&window, QString(),
+            refused.isEmpty() ? QStringLiteral("Napaka pri odpiranju elaborata.") : refused);
 }
 
-bool odpriElaborat(MainWindow &window, const QString &path)
+bool odpriElaborat(MainWindow &window, const QString &path, QString *refused)
 {
     QString pdfPath = path;
     QString packageContent;
     if (QFileInfo(path).suffix().toLower() == QLatin1String("zip")) {
-        pdfPath = unpackedElaborat(window, path, packageContent);
+        pdfPath = unpackedElaborat(window, path, packageContent, refused);
         if (pdfPath.isEmpty())
             return false;
     }

@@ -3,7 +3,6 @@
 #include <QString>
 
 class MainWindow;
-class QTime;
 
 // Opening an elaborat again from its PDF or its ZIP package.
 
@@ -18,9 +17,10 @@ void runOpenCommand(MainWindow &window);
 // one document per page of the PDF, the package's other files as its digital data, the floor
 // labels of a building-cadastre elaborat. The new elaborat is current and up to date and shows
 // its PDF's base name. False, with nothing added, when the package holds no elaborat, the PDF
-// does not load, its Keywords text has no POSTOPKI field or names no known procedure.
-bool odpriElaborat(MainWindow &window, const QString &path);
+// does not load, its Keywords text has no POSTOPKI field or names no known procedure. A package
+// that may not be unpacked (ElaboratFile::unpackPackage) sets `refused` to the reason.
+bool odpriElaborat(MainWindow &window, const QString &path, QString *refused = nullptr);
 
-// The folder a package is unpacked into: <tempFolder>/<the package's file name up to its first
-// dot><time as hhmmss>.
-QString packageFolder(const QString &tempFolder, const QString &packagePath, const QTime &time);
+// The folder a package is unpacked into: <tempFolder>/<a free stamp as elaborates take it>,
+// never named after the package, whose name may hold anything.
+QString packageFolder(const QString &tempFolder);

@@ -123,8 +123,11 @@ public:
     // and converted files still resolve. The folder made at construction goes when it is empty.
     void resume(const RecoveryRecord &record);
 
-private:
+    // The creation stamp "ddMMyyyyhhmmss" of now, or of the next second that names no entry of
+    // `tempFolder` yet.
     static QString freeStamp(const QString &tempFolder);
+
+private:
     void buildAttributes(const QList<AtributDef> &attributes);
     void addComponentsOf(const PostopekDef *procedure);
     void setProceduresValue(const QString &value);

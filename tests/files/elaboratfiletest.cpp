@@ -7,6 +7,8 @@
 #include "testprogramfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <memory>
@@ -39,6 +41,19 @@ private:
         if (!buildElaboratPdf(builder.snapshot, ToolRunner()).written)
             qFatal("the elaborat was not built");
         return builder.snapshot.pdfPath;
+    }
+
+    // A package made by the archiver of `files`, paths relative to the program folder that the
+    // package keeps.
+    QString zipped(const QString &name, const QStringList &files)
+    {
+        QProcess archiver;
+        archiver.setWorkingDirectory(folder->path());
+        archiver.start(QStringLiteral("7za"),
+            QStringList {QStringLiteral("a"), QStringLiteral("-tzip"), folder->path(name)} + files);
+        if (!archiver.waitForFinished(60000) || archiver.exitCode() != 0)
+            qFatal("the archiver failed");
+        return folder->path(name);
     }
 
 private slots:
@@ -88,6 +103,56 @@ private slots:
             unpacked + QStringLiteral("/0850_00012_000.pdf"));
         QVERIFY(
             folder->read(QStringLiteral(".tmp/debug.log")).contains("MainWindow - odpriElaborat"));
+    }
+
+    void hostilePackagesAreRefused_data()
+    {
+        QTest::addColumn<bool>("bomb");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two files of one name") << false << "vec datotek v njem ima ime 'E.pdf'";
+        QTest::newRow("claims far more than it holds") << true << "nesorazmerno";
+    }
+
+    void hostilePackagesAreRefused()
+    {
+        QFETCH(bool, bomb);
+        QFETCH(QString, message);
+        QDir().mkpath(folder->path(QStringLiteral("a")));
+        QDir().mkpath(folder->path(QStringLiteral("b")));
+        buildElaborat(QStringLiteral("a/e.pdf"));
+        buildElaborat(QStringLiteral("b/E.pdf"));
+        folder->write(QStringLiteral("nic.txt"), QByteArray(3 << 20, '0'));
+        QString zip = bomb ? zipped(QStringLiteral("p.zip"), {QStringLiteral("nic.txt")})
+                           : zipped(QStringLiteral("p.zip"),
+                               {QStringLiteral("a/e.pdf"), QStringLiteral("b/E.pdf")});
+        if (bomb) {
+            // Its entry claims almost 4 GiB, in its local and its central header.
+            QByteArray bytes = folder->read(QStringLiteral("p.zip"));
+            const QByteArray claimed("\xF0\xFF\xFF\xFF", 4);
+            bytes.replace(bytes.indexOf("PK\x03\x04") + 22, 4, claimed);
+            bytes.replace(bytes.indexOf("PK\x01\x02") + 24, 4, claimed);
+            folder->write(QStringLiteral("p.zip"), bytes);
+        }
+        const QString unpacked = folder->path(QStringLiteral(".tmp/p"));
+        const QString refused = ElaboratFile::unpackPackage(zip, unpacked, ToolRunner());
+        QVERIFY2(refused.startsWith(QStringLiteral("Paketa '%1' ni mogoce odpreti").arg(zip))
+                && refused.contains(message),
+            qPrintable(refused));
+        QVERIFY(!QFileInfo::exists(unpacked));
+    }
+
+    void linksInAPackageAreNotKept()
+    {
+        buildElaborat(QStringLiteral("e.pdf"));
+        folder->write(QStringLiteral("skrivnost.txt"), "x");
+        QVERIFY(QFile::link(folder->path(QStringLiteral("skrivnost.txt")),
+            folder->path(QStringLiteral("povezava.txt"))));
+        const QString zip = zipped(
+            QStringLiteral("p.zip"), {QStringLiteral("e.pdf"), QStringLiteral("povezava.txt")});
+        const QString unpacked = folder->path(QStringLiteral(".tmp/p"));
+        QVERIFY(ElaboratFile::unpackPackage(zip, unpacked, ToolRunner()).isEmpty());
+        QCOMPARE(QDir(unpacked).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            QStringList {QStringLiteral("e.pdf")});
     }
 
     void aFolderWithoutElaboratFindsNothing()
