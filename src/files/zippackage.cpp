@@ -48,17 +48,45 @@ bool composeRenPdf(
     return composePageList(snapshot, pages, renPdf, runner);
 }
 
-ToolCommand archiverCommand(const QString &target, const QStringList &files)
+// Adds `files` to the package `target` with the archiver, which takes every name literally
+// ("-spd": "*" and "?" are no wildcards). PDFs of scanned pages hardly shrink, so they are
+// stored as they are (`store`) at the speed of the disk; the other files are compressed.
+bool addToPackage(
+    const QString &target, const QStringList &files, bool store, const ToolRunner &runner)
 {
     ToolCommand command;
     command.folder = QStringLiteral("7z");
     command.program = QStringLiteral("7za");
-    command.arguments
-        = QStringList {QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-y"), target}
-        + files;
+    command.arguments = QStringList {
+        QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-y"), QStringLiteral("-spd")};
+    if (store)
+        command.arguments << QStringLiteral("-mx=0");
+    command.arguments << target << files;
     command.commandLine = ToolRunner::render(QStringLiteral("7za a -tzip -y \"%1\" \"%2\""),
         {target, files.join(QStringLiteral("\" \""))});
-    return command;
+    const ToolResult run = runner.runTool(command, QStringLiteral("TTreeElaborat3"));
+    return run.succeeded() && !runner.stopped();
+}
+
+// Removes from `files` those named like `file` (letter case ignored).
+void removeNamedLike(QStringList &files, const QString &file)
+{
+    const QString name = QFileInfo(file).fileName().toLower();
+    files.erase(std::remove_if(files.begin(), files.end(),
+                    [&name](const QString &other) {
+                        return QFileInfo(other).fileName().toLower() == name;
+                    }),
+        files.end());
+}
+
+// Packs the data files, compressed, then the PDFs, stored, into a new `target`. The archiver
+// adds to a package by copying what it holds, so the small data files go first.
+bool pack(const QString &target, const QStringList &data, const QStringList &pdfs,
+    const ToolRunner &runner)
+{
+    if (!data.isEmpty() && !addToPackage(target, data, false, runner))
+        return false;
+    return addToPackage(target, pdfs, true, runner) && QFileInfo::exists(target);
 }
 
 } // namespace
@@ -85,18 +113,15 @@ ZipPackResult packElaborat(
 {
     ZipPackResult result;
     ElaboratSnapshot snapshot = source;
-    QStringList files = digitalDataFiles(snapshot) << snapshot.pdfPath;
+    QStringList data = digitalDataFiles(snapshot);
+    QStringList pdfs {snapshot.pdfPath};
     QString renPdf;
     if (!composeRenPdf(snapshot, result, runner, renPdf))
         return result;
     if (!renPdf.isEmpty()) {
-        const QString renName = QFileInfo(renPdf).fileName().toLower();
-        files.erase(std::remove_if(files.begin(), files.end(),
-                        [&renName](const QString &file) {
-                            return QFileInfo(file).fileName().toLower() == renName;
-                        }),
-            files.end());
-        files << renPdf;
+        removeNamedLike(data, renPdf);
+        removeNamedLike(pdfs, renPdf);
+        pdfs << renPdf;
     }
 
     // The archiver adds to an archive that exists, so it always writes a fresh file; the old
@@ -106,9 +131,7 @@ ZipPackResult packElaborat(
             + QTime::currentTime().toString(QStringLiteral("hhmmss")) + QStringLiteral(".tmp.zip")
                                      : zipPath;
     QFile::remove(target);
-    const ToolResult run
-        = runner.runTool(archiverCommand(target, files), QStringLiteral("TTreeElaborat3"));
-    const bool packed = run.succeeded() && !runner.stopped() && QFileInfo::exists(target);
+    const bool packed = pack(target, data, pdfs, runner);
     if (replacing)
         result.written = packed && replaceFile(target, zipPath);
     else

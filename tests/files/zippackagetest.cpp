@@ -5,6 +5,7 @@
 #include "testprogramfolder.h"
 
 #include <QDir>
+#include <QMap>
 #include <QProcess>
 #include <QTest>
 #include <memory>
@@ -25,21 +26,26 @@ private:
         return folder->path(name);
     }
 
-    static QStringList contents(const QString &zip)
+    // The package's files by name, each with its compression method.
+    static QMap<QString, QString> methods(const QString &zip)
     {
         QProcess lister;
         lister.start(QStringLiteral("7za"), {QStringLiteral("l"), QStringLiteral("-slt"), zip});
         lister.waitForFinished(60000);
-        QStringList names;
+        QMap<QString, QString> files;
+        QString name;
         const QStringList lines
             = QString::fromUtf8(lister.readAllStandardOutput()).split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             if (line.startsWith(QLatin1String("Path = ")) && !line.endsWith(QLatin1String(".zip")))
-                names << line.mid(7).trimmed();
+                files.insert(name = line.mid(7).trimmed(), QString());
+            else if (line.startsWith(QLatin1String("Method = ")) && !name.isEmpty())
+                files[name] = line.mid(9).trimmed();
         }
-        names.sort();
-        return names;
+        return files;
     }
+
+    static QStringList contents(const QString &zip) { return methods(zip).keys(); }
 
     SnapshotBuilder elaborat(bool isKs)
     {
@@ -80,6 +86,25 @@ private slots:
         QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
         QCOMPARE(contents(zip),
             QStringList({QStringLiteral("0012_00007_000.pdf"), QStringLiteral("tocke.txt")}));
+    }
+
+    void namesAreLiteralAndOnlyTheDataIsCompressed()
+    {
+        SnapshotBuilder builder = elaborat(false);
+        const int data
+            = builder.component(QStringLiteral("dp"), QStringLiteral("digitalni podatki"));
+        const QByteArray points = QByteArray("1 2 3\n").repeated(1000);
+        builder.snapshot
+            .items[builder.document(data, makeFile(QStringLiteral("podatki/meje?.dxf"), points))]
+            .kind
+            = SnapshotKind::DigitalData;
+        makeFile(QStringLiteral("podatki/mejeX.dxf"), points);
+        const QString zip = folder->path(QStringLiteral("0012_00007_12.zip"));
+        QVERIFY(packElaborat(builder.snapshot, zip, ToolRunner()).written);
+        const QMap<QString, QString> expected {
+            {QStringLiteral("0012_00007_000.pdf"), QStringLiteral("Store")},
+            {QStringLiteral("meje?.dxf"), QStringLiteral("Deflate")}};
+        QCOMPARE(methods(zip), expected);
     }
 
     void replacingAPackageLeavesOnlyTheNewContent()
