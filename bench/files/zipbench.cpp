@@ -43,7 +43,7 @@ QByteArray makeScan(int seed)
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
-    if (!page.save(&buffer, "JPEG", 75))
+    if (!page.save(&buffer, "JPEG", 84))
         qFatal("cannot make a scan");
     return jpeg;
 }
