@@ -1,6 +1,5 @@
 #include "packagelisting.h"
 
-#include <QList>
 #include <QSet>
 #include <limits>
 
