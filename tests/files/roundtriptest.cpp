@@ -406,7 +406,7 @@ private slots:
 
         TTreeElaborat *reopened = reopen(elaborat, zip);
         verifyReopened(reopened, {QStringLiteral("VS")}, attributes, pdfName);
-        QVERIFY(reopened->pdfPath().startsWith(fixture->window().tempFolder() + "/paket"));
+        QVERIFY(reopened->pdfPath().startsWith(fixture->window().tempFolder() + "/"));
         QCOMPARE(bookmarksOf(reopened), QStringList({"nc/104:4", "ns/104:1"}));
         QCOMPARE(floorsOf(reopened), QStringList({"1", "3", "3", "", "P"}));
         // The package's other files, the REN PDF among them, are the digital data now.
