@@ -13,8 +13,9 @@ packages=(
     # run: translations, the tools the program folder hands on to, fonts, the desktop bus
     qt6-translations-l10n qt6-qpa-plugins libqt6svg6 graphicsmagick p7zip-full curl
     libsane1 sane-utils fonts-dejavu-core dbus dbus-daemon
-    # test: independent PDF readers and writers to check our output against
-    poppler-utils qpdf
+    # test: independent PDF readers and writers to check our output against, the desktop entry's
+    # validator
+    poppler-utils qpdf desktop-file-utils
 )
 
 missing=()

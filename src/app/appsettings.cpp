@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRadioButton>
@@ -32,13 +33,25 @@ AppSettings::AppSettings(DialogNastavitev &dialog, SifDlg &officePicker, SifDlg 
 
 QString AppSettings::fileName()
 {
-    return AppPaths::configDir() + QStringLiteral("/tev.ini");
+    return AppPaths::settingsFile();
 }
 
 void AppSettings::writeDefaultSettingsFile()
 {
     QFile file(fileName());
-    if (file.exists() || !file.open(QIODevice::ReadWrite))
+    if (file.exists())
+        return;
+    // An installed program starts each user with the settings its installer left, if any.
+    const QString defaults = AppPaths::settingsDefaultsFile();
+    if (file.fileName() != defaults && QFileInfo::exists(defaults)) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile::copy(defaults, file.fileName());
+        file.setPermissions(file.permissions() | QFile::WriteOwner);
+        return;
+    }
+    if (AppPaths::isInstalled())
+        QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!file.open(QIODevice::ReadWrite))
         return;
     const QByteArray content = QByteArrayLiteral("[MainWindow]\n"
                                                  "zadnja_mapa=\n"

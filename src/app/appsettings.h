@@ -15,16 +15,18 @@ struct WindowSettings
     bool lastCadastreKs = false; // isks
 };
 
-// The settings store: config/tev.ini, read once at start-up and written once at close. In
-// between the settings live in the fields of the settings dialog; the accessors read them there.
+// The settings store: tev.ini (AppPaths::settingsFile()), read once at start-up and written once
+// at close. In between the settings live in the fields of the settings dialog; the accessors read
+// them there.
 class AppSettings
 {
 public:
     AppSettings(DialogNastavitev &dialog, SifDlg &officePicker, SifDlg &municipalityPicker);
 
     static QString fileName();
-    // Creates config/tev.ini with the default content when it does not exist; an existing file
-    // is never touched, and a file that cannot be created is silently left out.
+    // Creates the settings file when it does not exist: for an installed program a copy of the
+    // installed defaults when there are any, else the default content. An existing file is
+    // never touched, and a file that cannot be created is silently left out.
     static void writeDefaultSettingsFile();
 
     // Reads the file into the dialog's fields, the window's geometry and `members`.

@@ -50,7 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("MainWindow"));
     createForm();
     tempDir = AppPaths::tempDir();
-    QDir().mkdir(tempDir);
+    QDir().mkpath(tempDir);
     createPreview();
     setCentralWidget(splitter_2);
     // Large equal sizes: the splitter scales them to its width, so both panes get half.

@@ -2,10 +2,10 @@
 
 #include <QCryptographicHash>
 
-RunGuard::RunGuard(const QString &base)
+RunGuard::RunGuard(const QString &base, const QString &folder)
     : memLockKey(instanceKey(base, QStringLiteral("_memLockKey")))
     , sharedMemKey(instanceKey(base, QStringLiteral("_sharedmemKey")))
-    , claim(memLockKey, sharedMemKey)
+    , claim(folder, memLockKey, sharedMemKey)
 { }
 
 RunGuard::~RunGuard()
@@ -38,4 +38,36 @@ bool RunGuard::claimInstance()
 void RunGuard::releaseInstance()
 {
     claim.release();
+}
+
+bool RunGuard::handOver(const QStringList &files) const
+{
+    return claim.sendToHolder(handOverMessage(files));
+}
+
+std::optional<QStringList> RunGuard::receiveHandOver()
+{
+    const std::optional<QByteArray> message = claim.receiveMessage();
+    if (!message)
+        return std::nullopt;
+    return handedOverFiles(*message);
+}
+
+// One absolute path a line, in UTF-8; no files is a plain start that brings the window up.
+QByteArray RunGuard::handOverMessage(const QStringList &files)
+{
+    QByteArray message;
+    for (const QString &file : files)
+        message += file.toUtf8() + '\n';
+    return message;
+}
+
+QStringList RunGuard::handedOverFiles(const QByteArray &message)
+{
+    QStringList files;
+    for (const QByteArray &line : message.split('\n')) {
+        if (!line.isEmpty())
+            files << QString::fromUtf8(line);
+    }
+    return files;
 }

@@ -64,7 +64,7 @@ void ToolRunner::logToolRun(
 
 QString ToolRunner::logPath()
 {
-    return AppPaths::path(QStringLiteral(".tmp/debug.log"));
+    return AppPaths::debugLogFile();
 }
 
 QString ToolRunner::render(const QString &templ, const QStringList &values)

@@ -1,5 +1,6 @@
 #include "opencommand.h"
 
+#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "app/toolrunner.h"
@@ -55,12 +56,19 @@ QString packageFolder(const QString &tempFolder)
 void runOpenCommand(MainWindow &window)
 {
     ToolRunner::logRecord(QStringLiteral("on_actionOdpri_triggered"));
+    WindowSettings &remembered = window.windowSettings();
     const QString path = Prompter::current().openFileName(&window, QStringLiteral("Odpri elaborat"),
-        window.windowSettings().lastSaveAsName,
+        AppPaths::dialogStart({remembered.lastSaveAsName, remembered.lastFolder}),
         QStringLiteral(
             "vse podprte datoteke (*.pdf *.zip);;stisnjen elaborat (*.zip);;PDF elaborat (*.pdf)"));
     if (path.isEmpty())
         return;
+    remembered.lastFolder = QFileInfo(path).absolutePath();
+    openElaboratFile(window, path);
+}
+
+void openElaboratFile(MainWindow &window, const QString &path)
+{
     if (isOpen(*window.tree(), path)) {
         Prompter::information(
             &window, QString(), QStringLiteral("Elaborat '%1' je ze odprt.").arg(path));

@@ -6,11 +6,14 @@ class MainWindow;
 
 // Opening an elaborat again from its PDF or its ZIP package.
 
-// "Odpri...": asks for a PDF or a package, starting at the last save-as name; a file whose path
-// an open elaborat has as its PDF already (letter case ignored) is refused with
-// "Elaborat '%1' je ze odprt."; a file that does not open gives "Napaka pri odpiranju
-// elaborata.".
+// "Odpri...": asks for a PDF or a package, starting at the last save-as name (or the last
+// folder chosen, or home), remembers the folder chosen and opens the file by openElaboratFile.
 void runOpenCommand(MainWindow &window);
+
+// Opens the file as "Odpri..." opens the file chosen: a file whose path an open elaborat has as
+// its PDF already (letter case ignored) is refused with "Elaborat '%1' je ze odprt."; a file
+// that does not open gives "Napaka pri odpiranju elaborata.".
+void openElaboratFile(MainWindow &window, const QString &path);
 
 // Opens the PDF elaborat at `path`, or the one in the ZIP package at `path` (a ".zip" suffix in
 // any letter case), as a new elaborat of the tree: its procedures, attributes, bookmarks and

@@ -1,5 +1,6 @@
 #include "pdfpath.h"
 
+#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "model/ttreeelaborat.h"
@@ -22,8 +23,9 @@ QString warned(MainWindow &window, const QString &title, const QString &text)
 QString chooseInSaveDialog(MainWindow &window, const ElaboratIdentity &identity)
 {
     QString &lastName = window.windowSettings().lastSaveAsName;
+    const QFileInfo start(AppPaths::dialogStart({lastName, window.windowSettings().lastFolder}));
     const QString startFolder
-        = lastName.isEmpty() ? QString() : QFileInfo(lastName).absolutePath() + QLatin1Char('/');
+        = (start.isDir() ? start.absoluteFilePath() : start.absolutePath()) + QLatin1Char('/');
     const QString proposed = proposedPdfPath(startFolder, identity);
     lastName = proposed;
     for (;;) {

@@ -44,7 +44,7 @@ ToolCommand scanPagesCommand(const QString &folder, const QStringList &pageNames
 {
     QStringList pages;
     for (const QString &name : pageNames)
-        pages << QStringLiteral("../") + folder + QLatin1Char('/') + name;
+        pages << AppPaths::fromToolDir(folder + QLatin1Char('/') + name);
     const QString line
         = ToolRunner::render(QStringLiteral("mogrify -format pdf -compress jpeg -quality 60 %1"),
             {pages.join(QLatin1Char(' '))});

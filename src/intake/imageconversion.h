@@ -23,8 +23,9 @@ QString scannedPagePdfName(const QString &pageName);
 // convert -compress jpeg -quality 60 "<source>" "<target>"
 ToolCommand convertCommand(const QString &source, const QString &target);
 
-// mogrify -format pdf -compress jpeg -quality 60 <pages>, each page "../<folder>/<name>" as
-// the converter's folder sees it, one argument each.
+// mogrify -format pdf -compress jpeg -quality 60 <pages>, each page "<folder>/<name>" as the
+// converter's folder sees it ("../.tmp/..." for a folder of the program folder), one argument
+// each.
 ToolCommand scanPagesCommand(const QString &folder, const QStringList &pageNames);
 
 // Starts the command asynchronously in its tool folder; returns at once.

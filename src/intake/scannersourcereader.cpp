@@ -1,7 +1,7 @@
 #include "scannersourcereader.h"
 
-#include "app/apppaths.h"
 #include "app/toolrunner.h"
+#include "scannersources.h"
 
 ScannerSourceReader::ScannerSourceReader(QObject *parent)
     : QObject(parent)
@@ -29,9 +29,8 @@ void ScannerSourceReader::read()
         process.kill();
         process.waitForFinished(ToolRunner::timeoutMs);
     }
-    const QString folder = QStringLiteral("twain");
-    process.setWorkingDirectory(AppPaths::toolDir(folder));
-    process.start(AppPaths::toolProgram(folder, QStringLiteral("TWAIN_APP_CMD")), {});
+    prepareScanProgram(process);
+    process.start(scanProgram(), {});
     process.closeWriteChannel();
     limit.start();
 }

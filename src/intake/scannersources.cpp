@@ -1,5 +1,17 @@
 #include "scannersources.h"
 
+#include "app/apppaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+const char scannerListVariable[] = "TEV_SCANNER_LIST";
+
+namespace {
+const QString toolFolder = QStringLiteral("twain");
+}
+
 QList<ScannerSource> parseScannerSources(const QByteArray &output)
 {
     QList<ScannerSource> sources;
@@ -11,4 +23,19 @@ QList<ScannerSource> parseScannerSources(const QByteArray &output)
         sources.append({parts.at(0).trimmed().toInt(), parts.at(1).trimmed()});
     }
     return sources;
+}
+
+QString scanProgram()
+{
+    return AppPaths::toolProgram(toolFolder, QStringLiteral("TWAIN_APP_CMD"));
+}
+
+void prepareScanProgram(QProcess &process)
+{
+    const QString list = AppPaths::scannerListFile();
+    QDir().mkpath(QFileInfo(list).absolutePath());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(scannerListVariable), list);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(AppPaths::toolDir(toolFolder));
 }

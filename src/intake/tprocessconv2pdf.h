@@ -12,7 +12,8 @@ class TProcessConv2pdf : public QProcess
 {
     Q_OBJECT
 public:
-    // `folder` is relative to the program folder (".tmp/<stamp>"); `pageNames` are bare .bmp
+    // `folder` is relative to the program folder (".tmp/<stamp>") or absolute when the scratch
+    // folder lies elsewhere (AppPaths::programRelative()); `pageNames` are bare .bmp
     // file names in it.
     TProcessConv2pdf(const QString &folder, const QStringList &pageNames, QObject *parent);
 

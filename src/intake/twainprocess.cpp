@@ -12,11 +12,11 @@
 #include "model/ttreewidget.h"
 #include "model/typedialog.h"
 #include "platform/platform.h"
+#include "scannersources.h"
 #include "sifrantdlg.h"
 #include "tprocessconv2pdf.h"
 
 namespace {
-const QString toolFolder = QStringLiteral("twain");
 const QString title = QStringLiteral("Skeniranje");
 
 // Shown once the handler has returned: a modal box would run the event loop while this scan
@@ -42,18 +42,17 @@ TwainProcess::TwainProcess(int sourceId, TTreeElaborat *elaborat, TTreeSestavina
     , elaborat(elaborat)
     , component(component)
     , bookmark(bookmark)
-    , folder(QStringLiteral(".tmp/") + elaborat->stamp())
+    , folder(AppPaths::programRelative(elaborat->workDir()))
 {
     connect(this, &QProcess::finished, this, &TwainProcess::twainFinished);
     connect(this, &QProcess::readyReadStandardOutput, this, &TwainProcess::onReadyRead);
     connect(this, &QProcess::errorOccurred, this, &TwainProcess::onError);
     elaborat->scanning = true;
-    const QStringList arguments = {QString::number(sourceId), QStringLiteral("../") + folder,
+    const QStringList arguments = {QString::number(sourceId), AppPaths::fromToolDir(folder),
         QString::number(elaborat->nextScanNumber),
         QString::number(Platform::nativeWindowHandle(parent))};
-    setWorkingDirectory(AppPaths::toolDir(toolFolder));
-    start(AppPaths::toolProgram(toolFolder, QStringLiteral("TWAIN_APP_CMD")), arguments,
-        QIODevice::ReadWrite);
+    prepareScanProgram(*this);
+    start(scanProgram(), arguments, QIODevice::ReadWrite);
 }
 
 // Only processes die here: the tree may be half gone when the main window closes.
@@ -104,8 +103,7 @@ void TwainProcess::onError(QProcess::ProcessError error)
     if (error != QProcess::FailedToStart)
         return;
     warnLater(mainWindow,
-        QStringLiteral("Programa za skeniranje ni mogoce zagnati (%1).")
-            .arg(AppPaths::toolProgram(toolFolder, QStringLiteral("TWAIN_APP_CMD"))));
+        QStringLiteral("Programa za skeniranje ni mogoce zagnati (%1).").arg(scanProgram()));
     settle();
 }
 

@@ -55,7 +55,7 @@ private:
     TTreeElaborat *elaborat;
     TTreeSestavina *component;
     TTreeBookmark *bookmark;
-    QString folder; // the elaborat's work folder, relative to the program folder
+    QString folder; // the elaborat's work folder, as AppPaths::programRelative() gives it
     QList<TProcessConv2pdf *> batches;
     ScanOutputReader reader;
     // The batches not yet placed, in the order of the scan; set when converted.

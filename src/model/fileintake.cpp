@@ -1,5 +1,6 @@
 #include "fileintake.h"
 
+#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "intake/sifrantdlg.h"
@@ -112,14 +113,16 @@ QStringList supportedFiles(const QStringList &files)
 
 QStringList chooseImageFiles(MainWindow &window)
 {
-    return Prompter::current().openFileNames(nullptr, caption, window.windowSettings().lastFolder,
+    return Prompter::current().openFileNames(nullptr, caption,
+        AppPaths::dialogStart({window.windowSettings().lastFolder}),
         QStringLiteral("vse podprte datoteke (*.pdf *.jpg *.jpeg *.png *.tif *.tiff);;slikovne "
                        "datoteke (*.jpg *.jpeg *.png *.tif *.tiff);;PDF datoteke (*.pdf)"));
 }
 
 QStringList chooseDigitalFiles(MainWindow &window)
 {
-    return Prompter::current().openFileNames(nullptr, caption, window.windowSettings().lastFolder,
+    return Prompter::current().openFileNames(nullptr, caption,
+        AppPaths::dialogStart({window.windowSettings().lastFolder}),
         QStringLiteral("izmenjevalni formati (*.*)"));
 }
 

@@ -117,6 +117,14 @@ QString TabelaAtributov::valueOfRow(int row) const
     return value ? value->text() : QString();
 }
 
+QString TabelaAtributov::accessibleSummary() const
+{
+    QStringList lines;
+    for (int row = 0; row < rowCount(); ++row)
+        lines << labelOfRow(row) + QStringLiteral(": ") + valueOfRow(row);
+    return lines.join(QLatin1Char('\n'));
+}
+
 void TabelaAtributov::setValueOfRow(int row, const QString &value)
 {
     if (QTableWidgetItem *cell = item(row, 0))

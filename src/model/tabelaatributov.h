@@ -31,6 +31,9 @@ public:
     QString idOfRow(int row) const;
     QString labelOfRow(int row) const;
     QString valueOfRow(int row) const;
+    // Every attribute as "label: value", one a line: what the table shows, for screen readers,
+    // which do not see a table inside a tree row.
+    QString accessibleSummary() const;
     void setValueOfRow(int row, const QString &value);
 
     // Writes an open cell editor's text into its cell and closes the editor.

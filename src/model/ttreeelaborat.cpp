@@ -93,6 +93,11 @@ void TTreeElaborat::buildAttributes(const QList<AtributDef> &attributes)
     table = new TabelaAtributov(this);
     treeWidget()->setItemWidget(row, 0, table);
     table->fill(attributes, fillOverride);
+    // The table inside the row is no part of the view's accessible tree; the row reads it out.
+    row->setData(0, Qt::AccessibleTextRole, table->accessibleSummary());
+    QObject::connect(table, &QTableWidget::cellChanged, table, [row, view = table] {
+        row->setData(0, Qt::AccessibleTextRole, view->accessibleSummary());
+    });
 }
 
 void TTreeElaborat::addComponentsOf(const PostopekDef *procedure)

@@ -34,6 +34,7 @@ void TTreeLeaf::setNameText(const QString &text)
     name = text;
     if (nameWidget)
         nameWidget->setText(text);
+    updateAccessibleText();
 }
 
 void TTreeLeaf::setTagText(const QString &text)
@@ -41,6 +42,16 @@ void TTreeLeaf::setTagText(const QString &text)
     tag = text;
     if (tagWidget)
         tagWidget->setText(text);
+    updateAccessibleText();
+}
+
+// The row widget is no part of the view's accessible tree: the item itself says what it shows.
+void TTreeLeaf::updateAccessibleText()
+{
+    const QString text = tag.isEmpty() ? name : name + QLatin1Char(' ') + tag;
+    setData(0, Qt::AccessibleTextRole, text);
+    if (rowWidget)
+        rowWidget->setAccessibleName(text);
 }
 
 void TTreeLeaf::setNameColor(const QColor &newColor)

@@ -50,6 +50,7 @@ public:
 private:
     void install();
     void applyNameStyle();
+    void updateAccessibleText();
 
     QString name;
     QString tag;

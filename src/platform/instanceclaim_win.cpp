@@ -5,7 +5,8 @@
 
 // An 8-byte shared memory segment marks the running instance; a system semaphore serialises
 // every attach, detach and create of it. Windows deletes both with the last handle, so a killed
-// instance leaves nothing behind.
+// instance leaves nothing behind. The names live in the session's namespace, so the folder is
+// not needed, and later starts deliver no messages.
 struct InstanceClaim::Handle
 {
     Handle(const QString &lockKey, const QString &claimKey)
@@ -17,7 +18,7 @@ struct InstanceClaim::Handle
     QSystemSemaphore lock;
 };
 
-InstanceClaim::InstanceClaim(const QString &lockKey, const QString &claimKey)
+InstanceClaim::InstanceClaim(const QString &, const QString &lockKey, const QString &claimKey)
     : handle(std::make_unique<Handle>(lockKey, claimKey))
 {
     handle->lock.acquire();
@@ -66,4 +67,24 @@ void InstanceClaim::release()
     if (handle->memory.isAttached())
         handle->memory.detach();
     handle->lock.release();
+}
+
+QString InstanceClaim::errorString() const
+{
+    return handle->memory.errorString();
+}
+
+int InstanceClaim::messageSocket() const
+{
+    return -1;
+}
+
+bool InstanceClaim::sendToHolder(const QByteArray &) const
+{
+    return false;
+}
+
+std::optional<QByteArray> InstanceClaim::receiveMessage()
+{
+    return std::nullopt;
 }

@@ -11,6 +11,9 @@ namespace Platform {
 // The name of the user running the program.
 QString userName();
 
+// The folder of the running executable, links resolved; usable before any Qt object exists.
+QString executableDir();
+
 // Shows the file selected in the desktop's file manager; returns whether something was started.
 bool showInFileManager(const QString &path);
 

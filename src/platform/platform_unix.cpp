@@ -19,6 +19,11 @@ QString userName()
     return qEnvironmentVariable("USER");
 }
 
+QString executableDir()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+
 static bool showItemsOverDBus(const QString &path)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();

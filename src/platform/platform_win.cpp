@@ -1,10 +1,20 @@
 #include "platform.h"
 
+#include <QFileInfo>
 #include <QProcess>
+
+#include <iterator>
 
 #include <windows.h>
 
 namespace Platform {
+
+QString executableDir()
+{
+    wchar_t path[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    return QFileInfo(QString::fromWCharArray(path, int(length))).absolutePath();
+}
 
 QString userName()
 {

@@ -1,5 +1,6 @@
 #include "dialognastavitev.h"
 
+#include "app/apppaths.h"
 #include "app/prompter.h"
 #include "intake/scannersourcereader.h"
 #include "sifdlg.h"
@@ -346,8 +347,9 @@ void DialogNastavitev::on_le_sif_izv_textChanged(const QString &text)
 
 QString DialogNastavitev::chooseFolder(QLineEdit *field, const QString &caption)
 {
-    const QString folder = Prompter::current().existingDirectory(
-        this, caption, QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    const QString folder = Prompter::current().existingDirectory(this, caption,
+        AppPaths::dialogStart({field->text()}),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     if (!folder.isEmpty())
         field->setText(folder);
     return field->text();

@@ -1,4 +1,5 @@
-// Claims the single-instance guard of the base string given as the first argument, prints
+// Claims the single-instance guard of the base string given as the first argument in the folder
+// given as the second, prints
 // "claimed" or "refused", then keeps the claim until its standard input closes.
 #include "app/runguard.h"
 
@@ -8,9 +9,9 @@
 
 int main(int argc, char **argv)
 {
-    if (argc != 2)
+    if (argc != 3)
         return 2;
-    RunGuard guard(QString::fromLocal8Bit(argv[1]));
+    RunGuard guard(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     const bool claimed = guard.claimInstance();
     std::cout << (claimed ? "claimed" : "refused") << std::endl;
     std::string line;

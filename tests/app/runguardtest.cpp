@@ -9,6 +9,7 @@
 #include <memory>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 class RunGuardTest : public QObject
 {
@@ -16,11 +17,12 @@ class RunGuardTest : public QObject
 
 private:
     QString base;
+    std::unique_ptr<QTemporaryDir> claims;
 
     std::unique_ptr<QProcess> startProbe()
     {
         auto probe = std::make_unique<QProcess>();
-        probe->start(QStringLiteral(RUNGUARD_PROBE), {base});
+        probe->start(QStringLiteral(RUNGUARD_PROBE), {base, claims->path()});
         return probe;
     }
 
@@ -38,7 +40,11 @@ private:
     }
 
 private slots:
-    void init() { base = QUuid::createUuid().toString(); }
+    void init()
+    {
+        base = QUuid::createUuid().toString();
+        claims = std::make_unique<QTemporaryDir>();
+    }
 
     void keysAreDistinctSha1Digests()
     {
@@ -53,9 +59,9 @@ private slots:
 
     void secondClaimInOneProcessIsRefused()
     {
-        RunGuard first(base);
+        RunGuard first(base, claims->path());
         QVERIFY(first.claimInstance());
-        RunGuard second(base);
+        RunGuard second(base, claims->path());
         QVERIFY(second.otherInstanceRunning());
         QVERIFY(!second.claimInstance());
         first.releaseInstance();
@@ -95,7 +101,7 @@ private slots:
         const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
         const QByteArray saved = qgetenv("TMPDIR");
         qputenv("TMPDIR", "/nonexistent/tev");
-        RunGuard guard(base);
+        RunGuard guard(base, claims->path());
         const bool claimed = guard.claimInstance();
         if (wasSet)
             qputenv("TMPDIR", saved);
@@ -113,6 +119,76 @@ private slots:
         auto next = startProbe();
         QCOMPARE(answer(*next), QByteArray("claimed"));
         end(*next);
+    }
+
+    void handOverReachesTheHolder_data()
+    {
+        QTest::addColumn<QString>("subfolder");
+        QTest::newRow("short path") << QString();
+        // Longer than a socket address holds.
+        QTest::newRow("long path") << QString(120, QLatin1Char('d'));
+    }
+
+    void handOverReachesTheHolder()
+    {
+        QFETCH(QString, subfolder);
+        QTemporaryDir root;
+        const QString folder = root.filePath(subfolder);
+        QVERIFY(QDir().mkpath(folder));
+        RunGuard holder(base, folder);
+        QVERIFY(holder.claimInstance());
+        QVERIFY(holder.handOverSocket() >= 0);
+        QVERIFY(!holder.receiveHandOver());
+
+        RunGuard later(base, folder);
+        QVERIFY(!later.claimInstance());
+        QVERIFY(later.errorString().isEmpty());
+        const QStringList files {QStringLiteral("/tmp/a b/Šifra č.pdf"), QStringLiteral("/x.zip")};
+        QVERIFY(later.handOver(files));
+        QCOMPARE(holder.receiveHandOver(), std::optional<QStringList>(files));
+        QVERIFY(later.handOver({}));
+        QCOMPARE(holder.receiveHandOver(), std::optional<QStringList>(QStringList()));
+
+        holder.releaseInstance();
+        QVERIFY(!later.handOver(files));
+    }
+
+    // Only those who may create entries in the folder may open the claim's entries.
+    void entriesAreOpenOnlyToTheFolderWriters_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("entryMode");
+        QTest::newRow("user's own folder") << 0700 << 0600;
+        QTest::newRow("group folder") << 0775 << 0660;
+    }
+
+    void entriesAreOpenOnlyToTheFolderWriters()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(int, entryMode);
+        QTemporaryDir folder;
+        QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), mode_t(folderMode)) == 0);
+        RunGuard guard(base, folder.path());
+        QVERIFY(guard.claimInstance());
+        const QStringList entries
+            = QDir(folder.path()).entryList(QDir::System | QDir::Hidden | QDir::Files);
+        QCOMPARE(entries.size(), 2);
+        for (const QString &entry : entries) {
+            struct stat info
+            {
+            };
+            QVERIFY(::stat(QFile::encodeName(folder.filePath(entry)).constData(), &info) == 0);
+            QCOMPARE(int(info.st_mode & 0777), entryMode);
+        }
+    }
+
+    // A start in a folder where it cannot make its claim says so instead of passing for a
+    // second start.
+    void aFolderWithoutRightsIsNoRunningInstance()
+    {
+        RunGuard guard(base, QStringLiteral("/nonexistent/tev"));
+        QVERIFY(!guard.claimInstance());
+        QVERIFY(!guard.errorString().isEmpty());
     }
 
     // The program itself: a second start ends at once with 0 and the first keeps running; after
@@ -146,7 +222,7 @@ private slots:
         ::kill(pid_t(first->processId()), SIGKILL);
         QVERIFY(first->waitForFinished(10000));
         auto third = start();
-        RunGuard running(QStringLiteral("Tevora urejevalnik digitalnih elaboratov"));
+        RunGuard running(QStringLiteral("Tevora urejevalnik digitalnih elaboratov"), folder.path());
         QTRY_VERIFY_WITH_TIMEOUT(running.otherInstanceRunning(), 20000);
         QCOMPARE(third->state(), QProcess::Running);
         third->kill();

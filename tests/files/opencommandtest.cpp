@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -66,17 +67,33 @@ private slots:
     void init() { fixture = std::make_unique<BuildFixture>(); }
     void cleanup() { fixture.reset(); }
 
+    // A file given to the program opens without the dialog, with the command's messages.
+    void aGivenFileOpensAsTheCommandWould()
+    {
+        const QString pdf = builtPdf(QStringLiteral("izhod/0850_00012_000.pdf"));
+        openElaboratFile(fixture->window(), pdf);
+        QVERIFY(fixture->window().tree()->currentElaborat());
+        openElaboratFile(fixture->window(), pdf);
+        openElaboratFile(fixture->window(), fixture->path(QStringLiteral("manjka.pdf")));
+        QCOMPARE(fixture->prompter().messageTexts(),
+            QStringList({QStringLiteral("Elaborat '%1' je ze odprt.").arg(pdf),
+                QStringLiteral("Napaka pri odpiranju elaborata.")}));
+        QCOMPARE(fixture->prompter().count(ScriptedPrompter::OpenFile), 0);
+    }
+
     void asksForTheFileAndOpensIt()
     {
         const QString pdf = builtPdf(QStringLiteral("izhod/0850_00012_000.pdf"));
-        fixture->window().windowSettings().lastSaveAsName = fixture->path(QStringLiteral("x.pdf"));
+        QTemporaryDir outside;
+        const QString last = outside.filePath(QStringLiteral("x.pdf"));
+        fixture->window().windowSettings().lastSaveAsName = last;
         open(pdf);
 
         QCOMPARE(fixture->prompter().shown.size(), 1);
         const ScriptedPrompter::Shown dialog = fixture->prompter().shown.first();
         QCOMPARE(dialog.kind, ScriptedPrompter::OpenFile);
         QCOMPARE(dialog.title, QStringLiteral("Odpri elaborat"));
-        QCOMPARE(dialog.detail, fixture->path(QStringLiteral("x.pdf")));
+        QCOMPARE(dialog.detail, last);
         QCOMPARE(dialog.filter,
             QStringLiteral("vse podprte datoteke (*.pdf *.zip);;stisnjen elaborat (*.zip);;PDF "
                            "elaborat (*.pdf)"));

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -113,6 +114,14 @@ private slots:
         QFETCH(QString, proposed);
         QFETCH(QStringList, messages);
         QFETCH(QString, expected);
+        // The dialog starts in the folder of the last name when it exists, else at home.
+        QTemporaryDir outside;
+        const QString lastFolder = outside.filePath(QStringLiteral("stari/kraj"));
+        QVERIFY(QDir().mkpath(lastFolder));
+        lastName.replace(QStringLiteral("/stari/kraj"), lastFolder);
+        proposed = QDir::isRelativePath(proposed)
+            ? QDir::homePath() + '/' + proposed
+            : proposed.replace(QStringLiteral("/stari/kraj"), lastFolder);
         fixture->window().settingsDialog()->r_izdelava_vprasaj->setChecked(true);
         fixture->window().windowSettings().lastSaveAsName = lastName;
         fixture->prompter().fileNames.append(answers);

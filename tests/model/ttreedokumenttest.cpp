@@ -3,12 +3,14 @@
 #include "elaboratfixture.h"
 #include "intake/imageconversion.h"
 #include "model/pagecountcache.h"
+#include "model/tabelaatributov.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTest>
@@ -260,6 +262,26 @@ private slots:
         elaborat->markUpToDate();
         new TTreePodnaslov(bookmark);
         QVERIFY(!elaborat->upToDate());
+    }
+
+    // What a screen reader finds in the tree: the document rows and the attribute values,
+    // although the view shows both in widgets of their own.
+    void aScreenReaderReadsTheRows()
+    {
+        auto *document = new TTreeDokument(fixture->makePdf("Skica.pdf", 2), bookmark);
+        document->setTagText(QStringLiteral("(112)"));
+        TabelaAtributov *table = elaborat->tabela();
+        table->setValueOfRow(table->rowOfId(QStringLiteral("IDPOS")), QStringLiteral("12"));
+        TTreeWidget *tree = fixture->window().tree();
+        tree->expandAll();
+        QStringList names;
+        QAccessibleInterface *view = QAccessible::queryAccessibleInterface(tree);
+        QVERIFY(view);
+        for (int i = 0; i < view->childCount(); ++i)
+            names << view->child(i)->text(QAccessible::Name);
+        QVERIFY2(names.contains(QStringLiteral("skica.pdf (112)")), qPrintable(names.join('|')));
+        QVERIFY2(
+            names.filter(QStringLiteral("IDPOS: 12")).size() == 1, qPrintable(names.join('|')));
     }
 };
 

@@ -37,10 +37,14 @@ void reportOnHang(bool ok, const QStringList &lines, const QString &error)
     report(ok, lines, error);
 }
 
-// The file that keeps the source list, in the folder of the program as it was started: a
+// The file that keeps the source list: the one the environment's TEV_SCANNER_LIST names (the
+// editor's per-user list), else one in the folder of the program as it was started, so that a
 // program folder that only links to the program keeps a list of its own.
 QString storePath(const QString &startedAs)
 {
+    const QString named = qEnvironmentVariable("TEV_SCANNER_LIST");
+    if (!named.isEmpty())
+        return named;
     const QString folder = QDir::fromNativeSeparators(startedAs).contains(QLatin1Char('/'))
         ? QFileInfo(startedAs).absolutePath()
         : QCoreApplication::applicationDirPath();
