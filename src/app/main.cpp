@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
@@ -77,6 +78,9 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         QApplication app(argc, argv);
+        // The desktop matches the window to its menu entry and icon by this name.
+        QGuiApplication::setDesktopFileName(QStringLiteral("tevora"));
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/pics/tevora.svg")));
         QDir::setCurrent(QCoreApplication::applicationDirPath());
         // A translation that does not load is installed all the same and translates nothing.
         QTranslator tev;

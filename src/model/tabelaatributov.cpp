@@ -168,8 +168,10 @@ void TabelaAtributov::_onCellClicked(int row, int)
 
 void TabelaAtributov::onTableCellChanged(int, int)
 {
-    if (elaborat)
-        elaborat->markModified();
+    if (!elaborat)
+        return;
+    elaborat->markModified();
+    elaborat->updateAttributesText();
 }
 
 void TabelaAtributov::onItemSelectionChanged()

@@ -93,11 +93,7 @@ void TTreeElaborat::buildAttributes(const QList<AtributDef> &attributes)
     table = new TabelaAtributov(this);
     treeWidget()->setItemWidget(row, 0, table);
     table->fill(attributes, fillOverride);
-    // The table inside the row is no part of the view's accessible tree; the row reads it out.
-    row->setData(0, Qt::AccessibleTextRole, table->accessibleSummary());
-    QObject::connect(table, &QTableWidget::cellChanged, table, [row, view = table] {
-        row->setData(0, Qt::AccessibleTextRole, view->accessibleSummary());
-    });
+    updateAttributesText();
 }
 
 void TTreeElaborat::addComponentsOf(const PostopekDef *procedure)
@@ -106,6 +102,13 @@ void TTreeElaborat::addComponentsOf(const PostopekDef *procedure)
         if (!hasSestavinaIme(component.value(QStringLiteral("ime"))))
             new TTreeSestavina(component, sestavine);
     }
+}
+
+// The table inside the row is no part of the view's accessible tree; the row reads it out.
+void TTreeElaborat::updateAttributesText()
+{
+    if (table && atributi && atributi->childCount() > 0)
+        atributi->child(0)->setData(0, Qt::AccessibleTextRole, table->accessibleSummary());
 }
 
 void TTreeElaborat::markModified()

@@ -62,6 +62,8 @@ public:
 
     // The elaborat changed: not up to date; the main window's actions follow.
     void markModified();
+    // Gives the attribute table's row the table's texts (TabelaAtributov::accessibleSummary()).
+    void updateAttributesText();
     // The elaborat's PDF was made or opened: up to date; the main window's actions follow.
     void markUpToDate();
 
