@@ -123,11 +123,6 @@ QString AppPaths::dialogStart(const QStringList &remembered)
     return QDir::homePath();
 }
 
-QString AppPaths::updateDir()
-{
-    return path(QStringLiteral("update"));
-}
-
 QString AppPaths::toolDir(const QString &folder)
 {
     QString name = folder;

@@ -38,8 +38,6 @@ public:
     // The catalogues, code lists, picker lists and the default settings (read only).
     static QString configDir();
     static QString toolDir(const QString &folder);
-    // The folder that downloaded program updates and their launcher go to.
-    static QString updateDir();
 
     // The settings file tev.ini.
     static QString settingsFile();
@@ -51,7 +49,7 @@ public:
     static QString debugLogFile();
     // The scanning program's list of sources.
     static QString scannerListFile();
-    // Where downloaded program updates go.
+    // The folder that downloaded program updates and their launcher go to.
     static QString updateDir();
     // Where a running instance holds its single-instance claim: the runtime folder of the
     // user for an installed program (one instance per user), the program folder for a portable
