@@ -7,8 +7,8 @@
 #include <QFileInfo>
 
 namespace {
-const char *const toolFolders[] = {
-    "PdfComposer", "jpdfbookmarks", "ImageAnalyzer", "twain", "ImageMagick", "7z", "curl", "help"};
+const char *const toolFolders[] = {"PdfComposer", "jpdfbookmarks", "ImageAnalyzer", "twain",
+    "ImageMagick", "7z", "curl", "help", "tev-post"};
 }
 
 TestProgramFolder::TestProgramFolder(Config config)
