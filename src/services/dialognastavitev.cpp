@@ -2,6 +2,7 @@
 
 #include "app/apppaths.h"
 #include "app/prompter.h"
+#include "existencecheck.h"
 #include "intake/scannersourcereader.h"
 #include "sifdlg.h"
 
@@ -383,4 +384,19 @@ void DialogNastavitev::on_b_dm_2_clicked()
 void DialogNastavitev::on_b_arhiv_clicked()
 {
     chooseArchiveFolder();
+}
+
+void DialogNastavitev::on_pushButton_clicked()
+{
+    ExistenceSettings settings;
+    settings.officeCode = le_gp->text().section(QLatin1Char(' '), 0, 0);
+    settings.address = soap_endpoint->text();
+    settings.officeName = [this](const QString &code) { return officePicker->nameOf(code); };
+    const QString name = lineEdit->text().trimmed();
+    Prompter::Message message;
+    message.text
+        = evaluateExistence(name, runExistenceClient(name, settings.address), true, settings)
+              .message;
+    message.format = Qt::RichText;
+    Prompter::current().message(this, message);
 }

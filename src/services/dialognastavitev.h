@@ -95,6 +95,9 @@ private slots:
     void on_b_dm_clicked();
     void on_b_dm_2_clicked();
     void on_b_arhiv_clicked();
+    // "Test": asks the web service at the address as typed about the test name and shows the
+    // summary of its answer.
+    void on_pushButton_clicked();
     void on_buttonBox_accepted();
     void on_buttonBox_rejected();
     void onScannerSourcesRead(const QList<ScannerSource> &sources);

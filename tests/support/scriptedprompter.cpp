@@ -48,6 +48,7 @@ QMessageBox::StandardButton ScriptedPrompter::message(QWidget *, const Message &
     item.icon = message.icon;
     item.buttons = message.buttons;
     item.defaultButton = message.defaultButton;
+    item.format = message.format;
     shown << item;
     if (!buttons.isEmpty())
         return buttons.dequeue();

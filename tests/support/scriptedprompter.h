@@ -33,6 +33,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        Qt::TextFormat format = Qt::AutoText;
     };
 
     ScriptedPrompter();
