@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
+#include <system_error>
 
 bool clearFolder(const QString &path)
 {
@@ -22,7 +24,7 @@ bool clearFolder(const QString &path)
     return folder.rmdir(folder.absolutePath());
 }
 
-bool replaceFile(const QString &source, const QString &target)
+bool replaceFile(const QString &source, const QString &target, const std::atomic_bool *stop)
 {
     QFile input(source);
     if (!input.open(QIODevice::ReadOnly))
@@ -33,10 +35,27 @@ bool replaceFile(const QString &source, const QString &target)
     constexpr qint64 chunk = 1 << 20;
     while (!input.atEnd()) {
         const QByteArray bytes = input.read(chunk);
-        if (bytes.isEmpty() || output.write(bytes) != bytes.size()) {
+        if (bytes.isEmpty() || output.write(bytes) != bytes.size() || (stop && stop->load())) {
             output.cancelWriting();
             return false;
         }
     }
     return output.commit();
+}
+
+bool moveFile(const QString &source, const QString &target, const std::atomic_bool *stop)
+{
+    const QFileInfo from(source);
+    const QFileInfo to(target);
+    // A copy onto the file itself and the removal after it would leave nothing.
+    if (!from.isFile() || (to.exists() && from.canonicalFilePath() == to.canonicalFilePath()))
+        return false;
+    // Unlike QFile::rename, this replaces an existing target in one step.
+    std::error_code error;
+    std::filesystem::rename(
+        from.filesystemAbsoluteFilePath(), to.filesystemAbsoluteFilePath(), error);
+    if (!error)
+        return true;
+    // QSaveFile flushes the copy to disk before it takes the target's place.
+    return replaceFile(source, target, stop) && QFile::remove(source);
 }

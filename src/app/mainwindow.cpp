@@ -6,6 +6,7 @@
 #include "dialogabout.h"
 #include "dialogs/novpostopekdlg.h"
 #include "fileops.h"
+#include "files/archivecommand.h"
 #include "files/buildcommands.h"
 #include "files/opencommand.h"
 #include "intake/documentwidget.h"
@@ -17,6 +18,7 @@
 #include "platform/platform.h"
 #include "prompter.h"
 #include "services/dialognastavitev.h"
+#include "services/existencecheck.h"
 #include "services/logdialog.h"
 #include "services/sifdlg.h"
 #include "services/updatechecker.h"
@@ -391,6 +393,19 @@ void MainWindow::on_actionPDF_triggered()
 void MainWindow::on_actionZIP_triggered()
 {
     runZipCommand(*this);
+}
+
+void MainWindow::on_actionArhiviraj_triggered()
+{
+    const ExistenceSettings service {appSettings.officeUser(), appSettings.officeCode(),
+        appSettings.webServiceAddress(),
+        [this](const QString &code) { return offices->nameOf(code); }};
+    ArchiveSteps steps;
+    steps.archiveFolder = appSettings.archiveFolder();
+    steps.chooseArchiveFolder = [this] { return nastavitve->chooseArchiveFolder(); };
+    steps.existenceCheck
+        = [&service](const QString &name) { return existenceCheck(name, service); };
+    runArchiveCommand(treeWidget->currentElaborat(), steps);
 }
 
 void MainWindow::on_actionNastavitve_triggered()

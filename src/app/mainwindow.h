@@ -101,6 +101,8 @@ public slots:
     void on_actionPDF_triggered();
     // "stisnjen paket...": packs the current elaborat into a ZIP package behind the dialog.
     void on_actionZIP_triggered();
+    // "Arhiviraj...": moves the current elaborat's PDF into the archive folder.
+    void on_actionArhiviraj_triggered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,0 +1,95 @@
+#include "dialogprogress.h"
+
+#include "app/prompter.h"
+#include "progressthread.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DialogProgress::DialogProgress(const QString &source, const QString &destination, QWidget *parent)
+    : QDialog(parent)
+{
+    buildForm();
+    setWindowTitle(tr("Arhiviranje"));
+    plainTextEdit->setPlainText(tr("Premikam elaborat v mapo za arhiviranje..."));
+    worker = new ProgressThread(source, destination, this);
+    connect(worker, &QThread::finished, this, &DialogProgress::onThreadTerminated);
+    worker->start(QThread::InheritPriority);
+}
+
+void DialogProgress::buildForm()
+{
+    plainTextEdit = new QPlainTextEdit(this);
+    plainTextEdit->setObjectName(QStringLiteral("plainTextEdit"));
+    plainTextEdit->setReadOnly(true);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setMaximum(0);
+    progressBar->setValue(-1);
+    b_prekini = new QPushButton(tr("Prekini arhiviranje"), this);
+    b_prekini->setObjectName(QStringLiteral("b_prekini"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(plainTextEdit);
+    layout->addWidget(progressBar);
+    layout->addWidget(b_prekini);
+    progressBar->show();
+    QMetaObject::connectSlotsByName(this);
+}
+
+bool DialogProgress::succeeded() const
+{
+    worker->wait();
+    return worker->succeeded();
+}
+
+void DialogProgress::onThreadTerminated()
+{
+    progressBar->hide();
+    b_prekini->hide();
+    if (cancelled)
+        return;
+    plainTextEdit->setPlainText(worker->succeeded()
+            ? tr("Elaborat je bil uspesno premaknjen v mapo za arhiviranje.")
+            : tr("Napaka pri arhiviranju. Elaborat ni bil uspesno premaknjen v mapo za "
+                 "arhiviranje."));
+}
+
+void DialogProgress::abandonWorker()
+{
+    if (cancelled || !worker->isRunning())
+        return;
+    worker->stop();
+    cancelled = true;
+}
+
+bool DialogProgress::mayClose()
+{
+    if (!cancelled && worker->isRunning()
+        && !Prompter::question(this, QString(), tr("Ali zelis prekiniti postopek arhiviranja?")))
+        return false;
+    abandonWorker();
+    return true;
+}
+
+void DialogProgress::reject()
+{
+    if (mayClose())
+        QDialog::reject();
+}
+
+void DialogProgress::closeEvent(QCloseEvent *event)
+{
+    if (mayClose())
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void DialogProgress::on_b_prekini_clicked()
+{
+    abandonWorker();
+    accept();
+}
