@@ -9,7 +9,6 @@
 #include "mythread.h"
 #include "platform/platform.h"
 
-#include <QCloseEvent>
 #include <QDate>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -18,7 +17,7 @@
 
 DialogIzdelavaElaborata::DialogIzdelavaElaborata(
     TTreeElaborat *elaborat, bool mode, bool compress, QWidget *parent)
-    : QDialog(parent)
+    : WorkerDialog(parent)
     , elaborat(elaborat)
     , pdfMode(mode)
     , compressRequested(compress)
@@ -180,20 +179,6 @@ bool DialogIzdelavaElaborata::mayClose()
     }
     settleWorker();
     return true;
-}
-
-void DialogIzdelavaElaborata::reject()
-{
-    if (mayClose())
-        QDialog::reject();
-}
-
-void DialogIzdelavaElaborata::closeEvent(QCloseEvent *event)
-{
-    if (mayClose())
-        QDialog::closeEvent(event);
-    else
-        event->ignore();
 }
 
 void DialogIzdelavaElaborata::on_b_prekini_clicked()

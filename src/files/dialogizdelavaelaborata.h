@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "workerdialog.h"
 
 class MyThread;
 class QPlainTextEdit;
@@ -13,7 +13,7 @@ class TTreeElaborat;
 // output's folder and, after a PDF, the way on to the package. The outcome is applied to the
 // elaborat here, in the GUI thread: converted images, the up-to-date mark, the PDF path,
 // zipWritten.
-class DialogIzdelavaElaborata : public QDialog
+class DialogIzdelavaElaborata : public WorkerDialog
 {
     Q_OBJECT
 public:
@@ -44,13 +44,9 @@ public:
     QPushButton *b_stisni;
     QPushButton *b_explore;
 
-public slots:
-    // Escape and the window's close button: while the worker runs, only after the user agreed
-    // to stop it.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    // While the worker runs, only after the user agreed to stop it.
+    bool mayClose() override;
 
 private slots:
     void onThreadTerminated();
@@ -68,8 +64,6 @@ private:
     // Stops a running worker, or takes the outcome of one that has just ended.
     void settleWorker();
     void abandonWorker();
-    // Whether the dialog may close now; asks first while the worker runs.
-    bool mayClose();
 
     TTreeElaborat *elaborat;
     const bool pdfMode;

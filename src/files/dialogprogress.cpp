@@ -3,14 +3,13 @@
 #include "app/prompter.h"
 #include "progressthread.h"
 
-#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 DialogProgress::DialogProgress(const QString &source, const QString &destination, QWidget *parent)
-    : QDialog(parent)
+    : WorkerDialog(parent)
 {
     buildForm();
     setWindowTitle(tr("Arhiviranje"));
@@ -72,20 +71,6 @@ bool DialogProgress::mayClose()
         return false;
     abandonWorker();
     return true;
-}
-
-void DialogProgress::reject()
-{
-    if (mayClose())
-        QDialog::reject();
-}
-
-void DialogProgress::closeEvent(QCloseEvent *event)
-{
-    if (mayClose())
-        QDialog::closeEvent(event);
-    else
-        event->ignore();
 }
 
 void DialogProgress::on_b_prekini_clicked()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "workerdialog.h"
 
 class ProgressThread;
 class QPlainTextEdit;
@@ -9,7 +9,7 @@ class QPushButton;
 
 // The modal dialog behind which an elaborat's PDF moves into the archive folder: a busy bar and
 // a button to stop while the worker runs, then the outcome in words until the user closes it.
-class DialogProgress : public QDialog
+class DialogProgress : public WorkerDialog
 {
     Q_OBJECT
 public:
@@ -24,13 +24,9 @@ public:
     QProgressBar *progressBar;
     QPushButton *b_prekini;
 
-public slots:
-    // Escape and the window's close button: while the worker runs, only after the user agreed
-    // to stop it.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    // While the worker runs, only after the user agreed to stop it.
+    bool mayClose() override;
 
 private slots:
     void onThreadTerminated();
@@ -39,8 +35,6 @@ private slots:
 private:
     void buildForm();
     void abandonWorker();
-    // Whether the dialog may close now; asks first while the worker runs.
-    bool mayClose();
 
     bool cancelled = false;
     ProgressThread *worker;
