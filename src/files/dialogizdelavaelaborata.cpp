@@ -10,14 +10,14 @@
 #include "platform/platform.h"
 
 #include <QDate>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 DialogIzdelavaElaborata::DialogIzdelavaElaborata(
     TTreeElaborat *elaborat, bool mode, bool compress, QWidget *parent)
-    : WorkerDialog(parent)
+    : WorkerDialog(QStringLiteral("Prekini izdelavo"), parent)
     , elaborat(elaborat)
     , pdfMode(mode)
     , compressRequested(compress)
@@ -43,25 +43,12 @@ DialogIzdelavaElaborata::~DialogIzdelavaElaborata() = default;
 
 void DialogIzdelavaElaborata::buildForm()
 {
-    plainTextEdit = new QPlainTextEdit(this);
-    plainTextEdit->setObjectName(QStringLiteral("plainTextEdit"));
-    plainTextEdit->setReadOnly(true);
-    progressBar = new QProgressBar(this);
-    progressBar->setObjectName(QStringLiteral("progressBar"));
-    progressBar->setMaximum(0);
-    progressBar->setValue(-1);
-    b_prekini = new QPushButton(QStringLiteral("Prekini izdelavo"), this);
-    b_prekini->setObjectName(QStringLiteral("b_prekini"));
     b_stisni = new QPushButton(QStringLiteral("Stisni elaborat"), this);
     b_stisni->setObjectName(QStringLiteral("b_stisni"));
     b_explore = new QPushButton(QStringLiteral("Pojdi v mapo elaborata"), this);
     b_explore->setObjectName(QStringLiteral("b_explore"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(plainTextEdit);
-    layout->addWidget(progressBar);
-    layout->addWidget(b_prekini);
-    layout->addWidget(b_stisni);
-    layout->addWidget(b_explore);
+    layout()->addWidget(b_stisni);
+    layout()->addWidget(b_explore);
     b_explore->hide();
     b_stisni->hide();
     progressBar->show();

@@ -3,8 +3,6 @@
 #include "workerdialog.h"
 
 class MyThread;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class TTreeElaborat;
 
@@ -38,9 +36,6 @@ public:
     // The file the folder button shows: the PDF, or in package mode the package.
     QString outputPath() const;
 
-    QPlainTextEdit *plainTextEdit;
-    QProgressBar *progressBar;
-    QPushButton *b_prekini;
     QPushButton *b_stisni;
     QPushButton *b_explore;
 

@@ -6,35 +6,15 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 DialogProgress::DialogProgress(const QString &source, const QString &destination, QWidget *parent)
-    : WorkerDialog(parent)
+    : WorkerDialog(tr("Prekini arhiviranje"), parent)
 {
-    buildForm();
     setWindowTitle(tr("Arhiviranje"));
     plainTextEdit->setPlainText(tr("Premikam elaborat v mapo za arhiviranje..."));
     worker = new ProgressThread(source, destination, this);
     connect(worker, &QThread::finished, this, &DialogProgress::onThreadTerminated);
     worker->start(QThread::InheritPriority);
-}
-
-void DialogProgress::buildForm()
-{
-    plainTextEdit = new QPlainTextEdit(this);
-    plainTextEdit->setObjectName(QStringLiteral("plainTextEdit"));
-    plainTextEdit->setReadOnly(true);
-    progressBar = new QProgressBar(this);
-    progressBar->setObjectName(QStringLiteral("progressBar"));
-    progressBar->setMaximum(0);
-    progressBar->setValue(-1);
-    b_prekini = new QPushButton(tr("Prekini arhiviranje"), this);
-    b_prekini->setObjectName(QStringLiteral("b_prekini"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(plainTextEdit);
-    layout->addWidget(progressBar);
-    layout->addWidget(b_prekini);
-    progressBar->show();
     QMetaObject::connectSlotsByName(this);
 }
 

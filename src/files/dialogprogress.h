@@ -3,9 +3,6 @@
 #include "workerdialog.h"
 
 class ProgressThread;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
 
 // The modal dialog behind which an elaborat's PDF moves into the archive folder: a busy bar and
 // a button to stop while the worker runs, then the outcome in words until the user closes it.
@@ -20,10 +17,6 @@ public:
     // already got there. Waits for a stopped worker, which ends within one block of its copy.
     bool succeeded() const;
 
-    QPlainTextEdit *plainTextEdit;
-    QProgressBar *progressBar;
-    QPushButton *b_prekini;
-
 protected:
     // While the worker runs, only after the user agreed to stop it.
     bool mayClose() override;
@@ -33,7 +26,6 @@ private slots:
     void on_b_prekini_clicked();
 
 private:
-    void buildForm();
     void abandonWorker();
 
     bool cancelled = false;
