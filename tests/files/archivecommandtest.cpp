@@ -2,7 +2,10 @@
 #include "app/fileops.h"
 #include "elaboratfixture.h"
 #include "files/dialogprogress.h"
+#include "model/ttreebookmark.h"
+#include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
+#include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
 #include "services/dialognastavitev.h"
 #include "soaptestservice.h"
@@ -255,7 +258,8 @@ private slots:
         QCOMPARE(item->pdfPath(), target);
     }
 
-    // As a user would: the service on the loopback, its address in the settings, the action.
+    // As a user would: the service on the loopback, its address in the settings, the action. A
+    // page taken from the PDF follows it into the archive.
     void mainWindowArchivesAfterAskingTheService()
     {
         SoapTestService service;
@@ -267,6 +271,10 @@ private slots:
         window.settingsDialog()->le_arhiv->setText(archive);
         const QString source = fixture->folder.path(QStringLiteral("delo/0850_00012_000.pdf"));
         TTreeElaborat *item = elaborat(source);
+        fixture->makePdf(QStringLiteral("delo/0850_00012_000.pdf"), 1);
+        auto *bookmark = new TTreeBookmark(QStringLiteral("112"), QStringLiteral("112 skica"),
+            item->findSestavinaBySifra(QStringLiteral("sk")));
+        auto *page = new TTreeDokument(source, bookmark, 1);
         window.tree()->setCurrentItem(item);
         item->markModified();
         QVERIFY(!window.actionArhiviraj->isEnabled());
@@ -281,6 +289,7 @@ private slots:
         QCOMPARE(service.requests().size(), 1);
         QCOMPARE(item->pdfPath(), archive + QStringLiteral("/0850_00012_000.pdf"));
         QCOMPARE(item->text(0), QStringLiteral("0850_00012_000"));
+        QCOMPARE(page->filePath(), item->pdfPath());
         QVERIFY(!QFileInfo::exists(source));
     }
 };
