@@ -68,6 +68,8 @@ void referToArchivedFile(TTreeElaborat *elaborat, const QString &destination)
             document->setFilePath(destination);
     }
     elaborat->setPdfPath(destination, true);
+    // Still true of the file in its new place; saying so again lets the recovery record follow.
+    elaborat->markUpToDate();
 }
 
 } // namespace
