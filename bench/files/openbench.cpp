@@ -1,7 +1,9 @@
 // Times opening a 500-page elaborat with 100 bookmarks, built with the real composer from the
 // default catalogue's "UM" procedure: from its PDF and from its ZIP package, up to a usable tree
-// (the row widgets placed), with the reading of the Keywords and the outline dump apart. Run it
-// by hand: build/bench/openbench [rounds]
+// (the row widgets placed), with the reading of the Keywords and the outline dump apart. Then
+// opens a 600-page PDF whose 600 outline entries alternate between the first and the last page,
+// and, when asked for, an elaborat of many pages; for these it also gives the longest time the
+// window went unserved. Run it by hand: build/bench/openbench [rounds] [pages of the large one]
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/toolrunner.h"
@@ -22,8 +24,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 using BenchTiming::median;
 using BenchTiming::timed;
@@ -41,7 +45,7 @@ void prepareProgramFolder(const QTemporaryDir &folder)
     AppPaths::setProgramDir(folder.path());
 }
 
-QString makeSource(const QString &path)
+QString makeSource(const QString &path, int pages = ::pages)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -91,21 +95,87 @@ QString pack(const QString &pdf, const QString &zip)
     return zip;
 }
 
-// Opens the file and lets the view place its row widgets; checks what came back.
-double openOnce(MainWindow &window, const QString &path)
+// Composes an elaborat PDF of the "UM" procedure from whole source files with an outline entry
+// at each of `entryPages`, the entries going round the components that have a default type.
+QString composeWithOutline(MainWindow &window, const QStringList &sources, const QString &target,
+    const QVector<int> &entryPages)
 {
+    const int procedure = window.katalog().procedureIndexById(QStringLiteral("UM"));
+    std::unique_ptr<TTreeElaborat> elaborat(window.createElaborat({procedure}, false, false));
+    QStringList components, codes;
+    for (int i = 0; i < elaborat->sestavineItem()->childCount(); ++i) {
+        auto *component = TTreeSestavina::cast(elaborat->sestavineItem()->child(i));
+        if (component && component->atributi().contains(QStringLiteral("bookmark"))) {
+            components << component->sifra();
+            codes << component->atributi().value(QStringLiteral("bookmark"));
+        }
+    }
+    QStringList lines, bmids, sids;
+    for (int i = 0; i < entryPages.size(); ++i) {
+        lines << QStringLiteral("Naslov %1/%2").arg(i).arg(entryPages.at(i));
+        bmids << codes.at(i % codes.size());
+        sids << components.at(i % components.size());
+    }
+    const QString outline = target + QStringLiteral(".txt");
+    QFile file(outline);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join('\n').toUtf8()) < 0)
+        qFatal("the outline was not written");
+    file.close();
+    ToolCommand command;
+    command.folder = QStringLiteral("PdfComposer");
+    command.program = QStringLiteral("PdfComposer");
+    for (const QString &source : sources)
+        command.arguments << source << QStringLiteral("0") << QStringLiteral("0");
+    command.arguments << target
+                      << QStringLiteral("POSTOPKI=UM|BMIDS=%1|SIDS=%2|KS=0|UNAME=|VER=2.4.5")
+                             .arg(bmids.join(';'), sids.join(';'))
+                      << outline << QStringLiteral("Arhiv");
+    if (!ToolRunner(nullptr, ToolRunner::noTimeLimit).runTool(command, "bench").succeeded())
+        qFatal("the composer failed");
+    return target;
+}
+
+struct Opening
+{
+    double ms = 0;
+    double longestUnservedMs = 0;
+    int documents = 0;
+};
+
+// Opens the file and lets the view place its row widgets, watching how long the window goes
+// without being served.
+Opening openOnce(MainWindow &window, const QString &path)
+{
+    Opening opening;
+    QElapsedTimer sinceServed;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        opening.longestUnservedMs
+            = std::max(opening.longestUnservedMs, sinceServed.nsecsElapsed() / 1e6);
+        sinceServed.restart();
+    });
+    ticker.start();
+    sinceServed.start();
     TTreeElaborat *elaborat = nullptr;
-    const double time = timed([&] {
+    opening.ms = timed([&] {
         if (!odpriElaborat(window, path))
             qFatal("the elaborat did not open");
         QApplication::processEvents();
         elaborat = window.tree()->currentElaborat();
     });
-    if (elaborat->documentCount() != pages)
-        qFatal("opened %d documents", elaborat->documentCount());
+    ticker.stop();
+    opening.documents = elaborat->documentCount();
     delete elaborat;
     QApplication::processEvents();
-    return time;
+    return opening;
+}
+
+void openHostile(MainWindow &window, const QString &name, const QString &path)
+{
+    const Opening opening = openOnce(window, path);
+    std::printf("  %-24s %8.1f ms, %d documents, window unserved at most %.0f ms\n",
+        qPrintable(name), opening.ms, opening.documents, opening.longestUnservedMs);
 }
 } // namespace
 
@@ -130,8 +200,12 @@ int main(int argc, char **argv)
             if (ElaboratFile::dumpOutline(pdf, ToolRunner()).size() != bookmarks)
                 qFatal("the dump lacks lines");
         });
-        fromPdf << openOnce(window, pdf);
-        fromZip << openOnce(window, zip);
+        for (auto [path, times] : {std::pair {pdf, &fromPdf}, std::pair {zip, &fromZip}}) {
+            const Opening opening = openOnce(window, path);
+            if (opening.documents != pages)
+                qFatal("opened %d documents", opening.documents);
+            *times << opening.ms;
+        }
     }
     std::printf(
         "elaborat of %d pages and %d bookmarks; median of %d rounds\n", pages, bookmarks, rounds);
@@ -139,6 +213,28 @@ int main(int argc, char **argv)
     std::printf("  outline dump             %8.1f ms\n", median(dump));
     std::printf("  open the PDF, usable     %8.1f ms\n", median(fromPdf));
     std::printf("  open the package, usable %8.1f ms\n", median(fromZip));
+
+    constexpr int zigZagPages = 600;
+    QVector<int> zigZag;
+    for (int entry = 0; entry < zigZagPages; ++entry)
+        zigZag << (entry % 2 ? zigZagPages : 1);
+    openHostile(window, QStringLiteral("zig-zag of 600 entries"),
+        composeWithOutline(window,
+            {makeSource(folder.filePath(QStringLiteral("vir600.pdf")), zigZagPages)},
+            folder.filePath(QStringLiteral("cikcak.pdf")), zigZag));
+
+    const int largePages = argc > 2 ? std::atoi(argv[2]) / pages * pages : 0;
+    if (largePages > 0) {
+        QStringList sources;
+        QVector<int> entries;
+        for (int part = 0; part < largePages / pages; ++part) {
+            sources << folder.filePath(QStringLiteral("vir.pdf"));
+            entries << part * pages + 1;
+        }
+        openHostile(window, QStringLiteral("%1 pages").arg(largePages),
+            composeWithOutline(
+                window, sources, folder.filePath(QStringLiteral("velik.pdf")), entries));
+    }
     AppPaths::setProgramDir(QString());
     return 0;
 }

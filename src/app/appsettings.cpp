@@ -110,7 +110,7 @@ void AppSettings::load(QMainWindow &window, WindowSettings &members)
     settings.endGroup();
 }
 
-void AppSettings::save(const QMainWindow &window, const WindowSettings &members,
+bool AppSettings::save(const QMainWindow &window, const WindowSettings &members,
     const std::function<QString(const QString &)> &currentAttribute)
 {
     QSettings settings(fileName(), QSettings::IniFormat);
@@ -145,6 +145,8 @@ void AppSettings::save(const QMainWindow &window, const WindowSettings &members,
     settings.setValue(QStringLiteral("zips"), 0);
     settings.setValue(QStringLiteral("gpUser"), officeUser());
     settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 QString AppSettings::officeCode() const

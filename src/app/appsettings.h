@@ -33,8 +33,8 @@ public:
     void load(QMainWindow &window, WindowSettings &members);
     // Writes the fields, the window's geometry and `members` back. `currentAttribute` gives an
     // attribute of the tree's current elaborat (null when none is open): it fills an empty
-    // default municipality or office.
-    void save(const QMainWindow &window, const WindowSettings &members,
+    // default municipality or office. False when the file could not be written.
+    bool save(const QMainWindow &window, const WindowSettings &members,
         const std::function<QString(const QString &)> &currentAttribute);
 
     QString officeCode() const;

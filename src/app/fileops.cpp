@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <filesystem>
 #include <system_error>
@@ -58,4 +59,13 @@ bool moveFile(const QString &source, const QString &target, const std::atomic_bo
         return true;
     // QSaveFile flushes the copy to disk before it takes the target's place.
     return replaceFile(source, target, stop) && QFile::remove(source);
+}
+
+void removeLeftovers(const QString &folder, const QRegularExpression &pattern)
+{
+    QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (pattern.match(name).hasMatch())
+            dir.remove(name);
+    }
 }

@@ -3,9 +3,15 @@
 #include <QString>
 #include <atomic>
 
+class QRegularExpression;
+
 // Removes a folder with everything in it. True when the folder is gone (or never existed);
 // stops at the first entry that cannot be removed and leaves the rest in place.
 bool clearFolder(const QString &path);
+
+// Removes the files of `folder` whose whole names match `pattern`: what a run that was killed
+// left behind. A file that cannot be removed stays.
+void removeLeftovers(const QString &folder, const QRegularExpression &pattern);
 
 // Replaces `target` with a copy of `source`. The copy is written beside the target and renamed
 // over it only when complete, so the target is at every moment either the old file or the whole

@@ -468,7 +468,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     std::function<QString(const QString &)> currentAttribute;
     if (TTreeElaborat *current = treeWidget->currentElaborat())
         currentAttribute = [current](const QString &key) { return current->attribute(key); };
-    appSettings.save(*this, members, currentAttribute);
+    if (!appSettings.save(*this, members, currentAttribute))
+        Prompter::warning(this, QString(),
+            QStringLiteral("Nastavitev ni bilo mogoce shraniti v datoteko %1.")
+                .arg(QDir::toNativeSeparators(AppSettings::fileName())));
     recorder->stop();
     clearFolder(tempDir);
     event->accept();

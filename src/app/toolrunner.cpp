@@ -1,6 +1,7 @@
 #include "toolrunner.h"
 
 #include "apppaths.h"
+#include "platform/platform.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,8 +13,9 @@ QMutex logMutex;
 constexpr int pollMs = 50;
 } // namespace
 
-ToolRunner::ToolRunner(const std::atomic_bool *stop)
+ToolRunner::ToolRunner(const std::atomic_bool *stop, int limitMs)
     : stop(stop)
+    , limitMs(limitMs)
 { }
 
 ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label) const
@@ -25,6 +27,7 @@ ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label)
     process.setWorkingDirectory(AppPaths::toolDir(command.folder));
     process.setProgram(AppPaths::toolProgram(command.folder, command.program));
     process.setArguments(command.arguments);
+    Platform::endWithProgram(process);
     // The time limit counts from the start, so a tool slow to start does not get it twice.
     QElapsedTimer clock;
     clock.start();
@@ -33,7 +36,7 @@ ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label)
     if (result.started) {
         process.closeWriteChannel();
         while (!(result.finished = process.waitForFinished(pollMs))) {
-            if (stopped() || clock.elapsed() >= timeoutMs)
+            if (stopped() || (limitMs != noTimeLimit && clock.elapsed() >= limitMs))
                 break;
         }
         if (!result.finished) {

@@ -31,13 +31,16 @@ class ToolRunner
 {
 public:
     static constexpr int timeoutMs = 30000;
+    // A limit for work that the user watches and can stop: a tool runs as long as it needs.
+    static constexpr int noTimeLimit = -1;
 
     // With a stop flag, setting it from any thread kills the running tool and makes runTool
-    // return at once; once it is set, no further tool starts.
-    explicit ToolRunner(const std::atomic_bool *stop = nullptr);
+    // return at once; once it is set, no further tool starts. `limitMs` bounds each run.
+    explicit ToolRunner(const std::atomic_bool *stop = nullptr, int limitMs = timeoutMs);
 
-    // Runs the tool with its folder as working directory, waits at most timeoutMs, then
-    // appends a tool-run record under `label`. A tool still running at the limit is killed.
+    // Runs the tool with its folder as working directory, waits at most the runner's limit,
+    // then appends a tool-run record under `label`. A tool still running at the limit is killed.
+    // Safe to call from several threads at once.
     ToolResult runTool(const ToolCommand &command, const QString &label) const;
     // Whether the stop flag is set: a tool that ended well just as it was set must not count,
     // because the caller has been told that the work stopped.
@@ -58,4 +61,5 @@ private:
     static void append(const QByteArray &record);
 
     const std::atomic_bool *stop;
+    const int limitMs;
 };

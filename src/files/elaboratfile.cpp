@@ -90,6 +90,22 @@ QString unpackPackage(const QString &packagePath, const QString &folder, const T
     return QString();
 }
 
+ElaboratReading readElaborat(const QString &path, const QString &packageFolder)
+{
+    ElaboratReading reading;
+    reading.pdfPath = path;
+    if (!packageFolder.isEmpty()) {
+        reading.refused = unpackPackage(path, packageFolder, ToolRunner());
+        reading.pdfPath = reading.refused.isEmpty() ? findElaboratPdf(packageFolder) : QString();
+        if (reading.pdfPath.isEmpty())
+            return reading;
+    }
+    reading.info = readPdfInfo(reading.pdfPath);
+    if (reading.info.loaded && !reading.info.keywords.isEmpty())
+        reading.outline = dumpOutline(reading.pdfPath, ToolRunner());
+    return reading;
+}
+
 QString findElaboratPdf(const QString &folder)
 {
     const QDir dir(folder);

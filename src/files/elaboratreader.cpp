@@ -1,9 +1,8 @@
 #include "elaboratreader.h"
 
+#include "app/busywork.h"
 #include "app/mainwindow.h"
-#include "app/toolrunner.h"
 #include "catalog/katalog.h"
-#include "elaboratfile.h"
 #include "intake/sifrantdlg.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
@@ -41,11 +40,13 @@ QSet<QString> componentCodesOf(const TTreeElaborat &elaborat)
 }
 
 void readGeneralPages(TTreeElaborat &elaborat, const QStringList &lines,
-    const QStringList &bookmarkCodes, int pageCount, const SifrantDlg &codes)
+    const QStringList &bookmarkCodes, int pageCount, const SifrantDlg &codes, BusyWork &busy)
 {
     QList<TTreeDokument *> pages;
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= pageCount; ++page) {
         pages << new TTreeDokument(elaborat.pdfPath(), elaborat.sestavineItem(), page, 0);
+        busy.breathe();
+    }
     const QMap<int, QString> types = generalPageCodes(lines, bookmarkCodes, pageCount);
     for (auto type = types.cbegin(); type != types.cend(); ++type)
         pages.at(type.key() - 1)->setTagText(codeText(codes, type.value()));
@@ -53,7 +54,7 @@ void readGeneralPages(TTreeElaborat &elaborat, const QStringList &lines,
 
 void readOutlineBookmarks(TTreeElaborat &elaborat, const QStringList &lines,
     const QStringList &bookmarkCodes, const QStringList &componentCodes, int pageCount,
-    const SifrantDlg &codes)
+    const SifrantDlg &codes, BusyWork &busy)
 {
     const QVector<ReopenBookmark> entries = reopenBookmarks(
         lines, bookmarkCodes, componentCodes, componentCodesOf(elaborat), pageCount);
@@ -68,8 +69,10 @@ void readOutlineBookmarks(TTreeElaborat &elaborat, const QStringList &lines,
         made << bookmark;
         bookmark->setExpanded(true);
         parent->setExpanded(true);
-        for (int page = entry.firstPage; page <= entry.lastPage; ++page)
+        for (int page : entry.pages) {
             new TTreeDokument(elaborat.pdfPath(), bookmark, page, 0);
+            busy.breathe();
+        }
     }
 }
 
@@ -116,16 +119,16 @@ void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map)
                 *window.municipalityPicker()));
 }
 
-void readBookmarks(
-    TTreeElaborat &elaborat, const QStringList &bookmarkCodes, const QStringList &componentCodes)
+void readBookmarks(TTreeElaborat &elaborat, const ElaboratReading &reading,
+    const QStringList &bookmarkCodes, const QStringList &componentCodes, BusyWork &busy)
 {
-    const int pageCount = ElaboratFile::readPdfInfo(elaborat.pdfPath()).pageCount;
-    const QStringList lines = ElaboratFile::dumpOutline(elaborat.pdfPath(), ToolRunner());
+    const int pageCount = reading.info.pageCount;
     const SifrantDlg &codes = *elaborat.mainWindow()->sifrantDialog();
     if (elaborat.hasPostopek(QStringLiteral("splosno")))
-        readGeneralPages(elaborat, lines, bookmarkCodes, pageCount, codes);
+        readGeneralPages(elaborat, reading.outline, bookmarkCodes, pageCount, codes, busy);
     else
-        readOutlineBookmarks(elaborat, lines, bookmarkCodes, componentCodes, pageCount, codes);
+        readOutlineBookmarks(
+            elaborat, reading.outline, bookmarkCodes, componentCodes, pageCount, codes, busy);
 }
 
 void addZipDataFiles(TTreeElaborat &elaborat, const QString &folder)

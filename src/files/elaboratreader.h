@@ -1,11 +1,13 @@
 #pragma once
 
+#include "elaboratfile.h"
 #include "keywords.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+class BusyWork;
 class Katalog;
 class SifDlg;
 class TTreeElaborat;
@@ -28,8 +30,9 @@ QString storedAttributeText(const QString &key, const QString &value,
 // Sets every field of the map that has an attribute row, by storedAttributeText.
 void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map);
 
-// Builds the elaborat's bookmarks and documents from the outline of its PDF (pdfPath), one
-// single-page document of that PDF per page. An elaborat of the general procedure gets all
+// Builds the elaborat's bookmarks and documents from the outline of its PDF (pdfPath) that
+// `reading` holds, one single-page document of that PDF per page, serving the window through
+// `busy` while it makes them. An elaborat of the general procedure gets all
 // pages under its sestavine node, each page that an outline entry points at labelled with the
 // entry's stored type code and title. Any other elaborat gets one bookmark per outline entry
 // with a code (its first word, else its stored code) under the component of its stored
@@ -37,8 +40,8 @@ void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map);
 // page up to the next entry's; all "413" entries of one component share one bookmark. When the
 // dumper fails there are no entries: the general elaborat gets its pages without labels, any
 // other neither bookmarks nor documents.
-void readBookmarks(
-    TTreeElaborat &elaborat, const QStringList &bookmarkCodes, const QStringList &componentCodes);
+void readBookmarks(TTreeElaborat &elaborat, const ElaboratReading &reading,
+    const QStringList &bookmarkCodes, const QStringList &componentCodes, BusyWork &busy);
 
 // Adds the files of an unpacked package other than the elaborat's PDF to its digital data
 // component ("dp") with the tree's add command, which makes one item per file; nothing

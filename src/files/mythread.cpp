@@ -25,7 +25,9 @@ void MyThread::stop()
 
 void MyThread::run()
 {
-    const ToolRunner runner(&stopFlag);
+    // The dialog shows that the work goes on and lets the user stop it: a large elaborat may
+    // take longer than a quick tool run is allowed.
+    const ToolRunner runner(&stopFlag, ToolRunner::noTimeLimit);
     if (pdfMode) {
         const PdfBuildResult result = buildElaboratPdf(source, runner);
         outputWritten = result.written;

@@ -1,6 +1,7 @@
 #include "opencommand.h"
 
 #include "app/apppaths.h"
+#include "app/busywork.h"
 #include "app/mainwindow.h"
 #include "app/prompter.h"
 #include "app/toolrunner.h"
@@ -25,21 +26,8 @@ bool isOpen(const TTreeWidget &tree, const QString &path)
     return false;
 }
 
-// The elaborat PDF of the package, unpacked into the temporary folder; empty when it has none
-// or the package is refused, `refused` saying why.
-QString unpackedElaborat(
-    const MainWindow &window, const QString &packagePath, QString &folder, QString *refused)
+std::optional<StoredKeywords> readKeywords(const PdfInfo &info, KeywordMap &map)
 {
-    folder = packageFolder(window.tempFolder());
-    const QString reason = ElaboratFile::unpackPackage(packagePath, folder, ToolRunner());
-    if (refused)
-        *refused = reason;
-    return reason.isEmpty() ? ElaboratFile::findElaboratPdf(folder) : QString();
-}
-
-std::optional<StoredKeywords> readKeywords(const QString &pdfPath, KeywordMap &map)
-{
-    const PdfInfo info = ElaboratFile::readPdfInfo(pdfPath);
     if (!info.loaded || info.keywords.isEmpty())
         return std::nullopt;
     map = keywordMap(info.keywords);
@@ -82,15 +70,17 @@ void openElaboratFile(MainWindow &window, const QString &path)
 
 bool odpriElaborat(MainWindow &window, const QString &path, QString *refused)
 {
-    QString pdfPath = path;
-    QString packageContent;
-    if (QFileInfo(path).suffix().toLower() == QLatin1String("zip")) {
-        pdfPath = unpackedElaborat(window, path, packageContent, refused);
-        if (pdfPath.isEmpty())
-            return false;
-    }
+    BusyWork busy;
+    const QString packageContent = QFileInfo(path).suffix().toLower() == QLatin1String("zip")
+        ? packageFolder(window.tempFolder())
+        : QString();
+    // A large PDF takes long to load and dump: the window must not freeze meanwhile.
+    ElaboratReading reading;
+    busy.runAside([&] { reading = ElaboratFile::readElaborat(path, packageContent); });
+    if (refused)
+        *refused = reading.refused;
     KeywordMap map;
-    const std::optional<StoredKeywords> stored = readKeywords(pdfPath, map);
+    const std::optional<StoredKeywords> stored = readKeywords(reading.info, map);
     if (!stored)
         return false;
     TTreeElaborat *elaborat = window.createElaborat(
@@ -99,8 +89,8 @@ bool odpriElaborat(MainWindow &window, const QString &path, QString *refused)
     if (!elaborat)
         return false;
     fillStoredAttributes(*elaborat, map);
-    elaborat->setPdfPath(pdfPath, true);
-    readBookmarks(*elaborat, stored->bookmarkCodes, stored->componentCodes);
+    elaborat->setPdfPath(reading.pdfPath, true);
+    readBookmarks(*elaborat, reading, stored->bookmarkCodes, stored->componentCodes, busy);
     if (!packageContent.isEmpty())
         addZipDataFiles(*elaborat, packageContent);
     if (elaborat->isKs())

@@ -1,6 +1,8 @@
 #include "outlinedump.h"
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -19,6 +21,59 @@ int nextPageAfter(const QVector<int> &pages, int index, int pageCount)
     }
     return pageCount + 1;
 }
+
+// The last page an entry covers, given the page of the next entry.
+int lastPageOf(int firstPage, int nextPage)
+{
+    if (nextPage > firstPage)
+        return nextPage - 1;
+    // The next entry starts on the same page and takes it.
+    if (nextPage == firstPage)
+        return firstPage - 1;
+    // The outline jumps back: the entry keeps its own page alone.
+    return firstPage;
+}
+
+// Hands out each page of the PDF at most once. Taken pages are skipped by following links to
+// the next free page, shortened as they are followed, so that handing out all pages stays
+// linear however the entries overlap.
+class FreePages
+{
+public:
+    explicit FreePages(int pageCount)
+        : next(std::max(pageCount, 0) + 2)
+    {
+        std::iota(next.begin(), next.end(), 0);
+    }
+
+    // The free pages among first..last, in order; they are taken.
+    QVector<int> take(int first, int last)
+    {
+        QVector<int> taken;
+        const int end = std::min(last, int(next.size()) - 2);
+        for (int page = freeFrom(first); page <= end; page = freeFrom(page + 1)) {
+            taken << page;
+            next[page] = page + 1;
+        }
+        return taken;
+    }
+
+private:
+    int freeFrom(int page)
+    {
+        int found = std::min(page, int(next.size()) - 1);
+        while (next[found] != found)
+            found = next[found];
+        while (page < found && next[page] != found) {
+            const int following = next[page];
+            next[page] = found;
+            page = following;
+        }
+        return found;
+    }
+
+    std::vector<int> next;
+};
 
 int lineCode(const QString &line, const QStringList &bookmarkCodes, int index)
 {
@@ -85,6 +140,7 @@ QVector<ReopenBookmark> reopenBookmarks(const QStringList &lines, const QStringL
     for (const QString &line : lines)
         pages << dumpLinePage(line);
     QVector<ReopenBookmark> made;
+    FreePages free(pageCount);
     for (int i = 0; i < lines.size(); ++i) {
         const int code = lineCode(lines.at(i), bookmarkCodes, i);
         if (pages.at(i) == 0 || code == 0)
@@ -93,8 +149,8 @@ QVector<ReopenBookmark> reopenBookmarks(const QStringList &lines, const QStringL
         bookmark.code = QString::number(code);
         const QString component = i < componentCodes.size() ? componentCodes.at(i) : QString();
         bookmark.componentCode = components.contains(component) ? component : QString();
-        bookmark.firstPage = pages.at(i);
-        bookmark.lastPage = std::min(nextPageAfter(pages, i, pageCount) - 1, pageCount);
+        bookmark.pages
+            = free.take(pages.at(i), lastPageOf(pages.at(i), nextPageAfter(pages, i, pageCount)));
         bookmark.sharedWith = sharedBookmark(made, bookmark);
         made << bookmark;
     }

@@ -12,8 +12,7 @@ struct ReopenBookmark
 {
     QString code; // the document-type code in decimal
     QString componentCode; // the component it goes under; empty: the sestavine node
-    int firstPage = 0;
-    int lastPage = 0; // below firstPage when the entry covers no page
+    QVector<int> pages; // rising; none when the entry covers no page
     int sharedWith = -1; // an earlier entry whose "413" bookmark takes these pages instead
 };
 
@@ -36,7 +35,10 @@ int dumpLinePage(const QString &line);
 // that is a number above 0, else its stored code; a line without either makes nothing. A line
 // without a page makes nothing and covers no page, but keeps the later lines aligned with
 // their codes. An entry covers its page up to the page before the next line that has one (or
-// the last page), never a page beyond the PDF. A component code that names no component puts
+// the last page), never a page beyond the PDF. When the next line's page is not above the
+// entry's, the entry covers only its own page (none when they are equal: the next one takes
+// it), and no page is ever covered twice, so an outline that jumps back and forth gives at most
+// one document per page. A component code that names no component puts
 // the bookmark under the sestavine node. All "413" entries under one parent share the first
 // one's bookmark.
 QVector<ReopenBookmark> reopenBookmarks(const QStringList &lines, const QStringList &bookmarkCodes,

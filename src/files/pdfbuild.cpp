@@ -10,7 +10,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QThread>
+#include <QThreadPool>
 #include <QTime>
 
 namespace {
@@ -20,7 +23,8 @@ bool isPdf(const QString &path)
     return QFileInfo(path).suffix().toLower() == QLatin1String("pdf");
 }
 
-// Writes bookmarks.txt for the outline; "." (and no file) when it has no lines.
+// Writes bookmarks.txt for the outline; "." (and no file) when it has no lines. Empty when the
+// file cannot be written: a PDF without its outline would reopen without documents.
 QString writeOutlineFile(const QString &workDir, const QStringList &lines)
 {
     const QString path = workDir + QStringLiteral("/bookmarks.txt");
@@ -32,7 +36,15 @@ QString writeOutlineFile(const QString &workDir, const QStringList &lines)
     if (file.open(QIODevice::WriteOnly) && file.write(outlineFileBytes(lines)) >= 0
         && file.commit())
         return path;
-    return QStringLiteral(".");
+    return QString();
+}
+
+// The composer's outputs that replace an existing PDF: e<hhmmss>.pdf and the composer's own
+// temporary files of them.
+const QRegularExpression &temporaryOutputs()
+{
+    static const QRegularExpression pattern(QStringLiteral("^e\\d{6}\\.pdf(\\..+)?$"));
+    return pattern;
 }
 
 ToolCommand composerCommand(const ElaboratSnapshot &snapshot, const QVector<int> &documents,
@@ -63,25 +75,52 @@ QString convertedDocumentPath(
     return target;
 }
 
+QMap<int, QString> convertImageDocuments(
+    ElaboratSnapshot &snapshot, const QVector<int> &documents, const ToolRunner &runner)
+{
+    // Each image once: two conversions into the same PDF must never run at the same time.
+    QStringList images;
+    for (int index : documents) {
+        const QString &path = snapshot.items.at(index).filePath;
+        if (!isPdf(path) && !images.contains(path))
+            images << path;
+    }
+    QThreadPool pool;
+    pool.setMaxThreadCount(QThread::idealThreadCount());
+    for (const QString &image : std::as_const(images))
+        pool.start([&snapshot, &runner, image] {
+            convertedDocumentPath(snapshot.workDir, image, runner);
+        });
+    pool.waitForDone();
+
+    QMap<int, QString> converted;
+    for (int index : documents) {
+        SnapshotItem &document = snapshot.items[index];
+        if (isPdf(document.filePath))
+            continue;
+        document.filePath = ImageConversion::documentPdfPath(snapshot.workDir, document.filePath);
+        // A multi-page TIFF becomes a multi-page PDF: the outline counts what was converted.
+        document.pageCount = PageCountCache::pageCount(document.filePath);
+        converted.insert(index, document.filePath);
+    }
+    return converted;
+}
+
 PdfBuildResult buildElaboratPdf(const ElaboratSnapshot &source, const ToolRunner &runner)
 {
     PdfBuildResult result;
     if (source.pdfPath.isEmpty())
         return result;
+    // A build that was killed may have left its output in the work folder.
+    removeLeftovers(source.workDir, temporaryOutputs());
     ElaboratSnapshot snapshot = source;
     const QVector<int> documents = pdfDocuments(snapshot);
-    for (int index : documents) {
-        SnapshotItem &document = snapshot.items[index];
-        if (isPdf(document.filePath))
-            continue;
-        document.filePath = convertedDocumentPath(snapshot.workDir, document.filePath, runner);
-        // A multi-page TIFF becomes a multi-page PDF: the outline counts what was converted.
-        document.pageCount = PageCountCache::pageCount(document.filePath);
-        result.convertedFiles.insert(index, document.filePath);
-    }
+    result.convertedFiles = convertImageDocuments(snapshot, documents, runner);
 
     const ElaboratOutline outline = buildOutline(snapshot);
     const QString outlinePath = writeOutlineFile(snapshot.workDir, outline.lines);
+    if (outlinePath.isEmpty())
+        return result;
     const bool replacing = QFileInfo::exists(snapshot.pdfPath);
     const QString output = replacing ? snapshot.workDir + QStringLiteral("/e")
             + QTime::currentTime().toString(QStringLiteral("hhmmss")) + QStringLiteral(".pdf")

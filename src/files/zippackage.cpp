@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTime>
 
 namespace {
@@ -36,14 +37,7 @@ bool composeRenPdf(
         return true;
     const QString folder = snapshot.workDir + QStringLiteral("/k2k3");
     QDir().mkpath(folder);
-    for (int index : pages) {
-        SnapshotItem &document = snapshot.items[index];
-        const QString converted
-            = convertedDocumentPath(snapshot.workDir, document.filePath, runner);
-        if (converted != document.filePath)
-            result.convertedFiles.insert(index, converted);
-        document.filePath = converted;
-    }
+    result.convertedFiles.insert(convertImageDocuments(snapshot, pages, runner));
     renPdf = folder + QLatin1Char('/') + name.value;
     return composePageList(snapshot, pages, renPdf, runner);
 }
@@ -126,6 +120,11 @@ ZipPackResult packElaborat(
 
     // The archiver adds to an archive that exists, so it always writes a fresh file; the old
     // package is replaced only by a complete new one.
+    // A packing that was killed may have left its temporary package beside this one.
+    removeLeftovers(QFileInfo(zipPath).absolutePath(),
+        QRegularExpression(QLatin1Char('^')
+            + QRegularExpression::escape(QFileInfo(zipPath).fileName())
+            + QStringLiteral("\\.\\d{6}\\.tmp\\.zip$")));
     const bool replacing = QFileInfo::exists(zipPath);
     const QString target = replacing ? zipPath + QLatin1Char('.')
             + QTime::currentTime().toString(QStringLiteral("hhmmss")) + QStringLiteral(".tmp.zip")

@@ -1,6 +1,7 @@
 #include "imageconversion.h"
 
 #include "app/apppaths.h"
+#include "platform/platform.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -55,6 +56,7 @@ ToolCommand scanPagesCommand(const QString &folder, const QStringList &pageNames
 void start(QProcess &process, const ToolCommand &command)
 {
     process.setWorkingDirectory(AppPaths::toolDir(command.folder));
+    Platform::endWithProgram(process);
     process.start(AppPaths::toolProgram(command.folder, command.program), command.arguments,
         QIODevice::ReadWrite);
 }

@@ -1,6 +1,7 @@
 #include "scannersources.h"
 
 #include "app/apppaths.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,4 +39,5 @@ void prepareScanProgram(QProcess &process)
     environment.insert(QString::fromLatin1(scannerListVariable), list);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(AppPaths::toolDir(toolFolder));
+    Platform::endWithProgram(process);
 }

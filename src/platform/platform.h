@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QProcess;
 class QWidget;
 
 // What differs by operating system. Each function has one implementation per system.
@@ -29,6 +30,11 @@ bool startLauncher(const QString &dir, const QString &launcher);
 QString installerSuffix();
 QString launcherName();
 QByteArray launcherScript(const QString &installer);
+
+// Makes a child process end with the program, even when the program is killed: on Linux the
+// child gets SIGKILL when the thread that started it ends; elsewhere nothing changes. Call it
+// before the process starts.
+void endWithProgram(QProcess &process);
 
 // The native handle of the widget's window, as a number for the command line of a tool.
 quintptr nativeWindowHandle(QWidget *widget);

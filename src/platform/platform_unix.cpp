@@ -10,6 +10,11 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
 namespace Platform {
 
 QString userName()
@@ -48,6 +53,21 @@ bool showInFileManager(const QString &path)
 bool openHelp(const QString &helpDir, const QString &file)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(helpDir + QLatin1Char('/') + file));
+}
+
+void endWithProgram(QProcess &process)
+{
+#ifdef Q_OS_LINUX
+    const pid_t parent = getpid();
+    process.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // The program may have ended between the fork and the call above.
+        if (getppid() != parent)
+            _exit(127);
+    });
+#else
+    Q_UNUSED(process);
+#endif
 }
 
 bool startLauncher(const QString &dir, const QString &launcher)

@@ -31,6 +31,11 @@ bool showInFileManager(const QString &path)
         QStringLiteral("explorer"), {QStringLiteral("/select,"), explorerPath(path)});
 }
 
+void endWithProgram(QProcess &)
+{
+    // Tools the program starts end by themselves; nothing ties them to it here.
+}
+
 bool openHelp(const QString &helpDir, const QString &file)
 {
     return QProcess::startDetached(helpDir + QStringLiteral("/SumatraPDF.exe"), {file}, helpDir);

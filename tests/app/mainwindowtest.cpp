@@ -153,6 +153,20 @@ private slots:
         QVERIFY(ini.contains("gp=140"));
     }
 
+    void settingsThatCannotBeSavedAreReportedOnceAtClose()
+    {
+        writeCompleteSettings();
+        MainWindow window;
+        // Not even root can write a settings file that is a folder.
+        QVERIFY(QFile::remove(folder->path(QStringLiteral("config/tev.ini"))));
+        QVERIFY(QDir(folder->path(QStringLiteral("config"))).mkdir(QStringLiteral("tev.ini")));
+        QVERIFY(window.close());
+        QCOMPARE(prompter->messageTexts(),
+            QStringList {QStringLiteral("Nastavitev ni bilo mogoce shraniti v datoteko %1.")
+                             .arg(QDir::toNativeSeparators(
+                                 folder->path(QStringLiteral("config/tev.ini"))))});
+    }
+
     void previewShowsAWholeFileOrOnePage()
     {
         writeCompleteSettings();

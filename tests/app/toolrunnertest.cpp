@@ -2,6 +2,7 @@
 #include "testprogramfolder.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -19,6 +20,13 @@ private:
     {
         return {QStringLiteral("PdfComposer"), QStringLiteral("sh"), {QStringLiteral("-c"), script},
             shown};
+    }
+
+    // Whether the process runs: neither gone nor a zombie that waits to be reaped.
+    static bool alive(const QString &pid)
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
     }
 
 private slots:
@@ -105,6 +113,46 @@ private slots:
         QVERIFY(!result.finished);
         // Killed, not left to run out its twenty seconds or the runner's limit.
         QVERIFY(!result.normalExit);
+    }
+
+    void timeLimit_data()
+    {
+        QTest::addColumn<int>("limitMs");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("a quick run is cut at its limit") << 200 << false;
+        QTest::newRow("work the user can stop runs as long as it needs")
+            << int(ToolRunner::noTimeLimit) << true;
+    }
+
+    void timeLimit()
+    {
+        QFETCH(int, limitMs);
+        QFETCH(bool, finished);
+        std::atomic_bool stop {false};
+        const ToolResult result
+            = ToolRunner(&stop, limitMs)
+                  .runTool(shell(QStringLiteral("sleep 1"), QStringLiteral("sleep")),
+                      QStringLiteral("t"));
+        QCOMPARE(result.finished, finished);
+        QCOMPARE(result.succeeded(), finished);
+    }
+
+    void aChildEndsWithTheProgramThatRunsIt()
+    {
+#ifdef Q_OS_LINUX
+        QProcess program;
+        program.start(QStringLiteral(TOOLRUNNER_PROBE), {folder->path()});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY(folder->read(QStringLiteral("PdfComposer/child.pid")).endsWith('\n'));
+        const QString child
+            = QString::fromUtf8(folder->read(QStringLiteral("PdfComposer/child.pid")).trimmed());
+        QVERIFY(alive(child));
+        program.kill();
+        QVERIFY(program.waitForFinished());
+        QTRY_VERIFY(!alive(child));
+#else
+        QSKIP("Children are tied to the program on Linux only.");
+#endif
     }
 
     void aSetStopFlagStartsNothing()

@@ -8,15 +8,25 @@
 
 namespace {
 
-// "code@component:first-last", with ">n" when the pages go to entry n's bookmark.
+// "first-last" for each run of consecutive pages, joined with ",".
+QString runs(const QVector<int> &pages)
+{
+    QStringList texts;
+    for (int i = 0; i < pages.size(); ++i) {
+        const int first = pages.at(i);
+        while (i + 1 < pages.size() && pages.at(i + 1) == pages.at(i) + 1)
+            ++i;
+        texts << QStringLiteral("%1-%2").arg(first).arg(pages.at(i));
+    }
+    return texts.join(QLatin1Char(','));
+}
+
+// "code@component:runs", with ">n" when the pages go to entry n's bookmark.
 QStringList describe(const QVector<ReopenBookmark> &bookmarks)
 {
     QStringList texts;
     for (const ReopenBookmark &b : bookmarks) {
-        QString text = QStringLiteral("%1@%2:%3-%4")
-                           .arg(b.code, b.componentCode)
-                           .arg(b.firstPage)
-                           .arg(b.lastPage);
+        QString text = QStringLiteral("%1@%2:%3").arg(b.code, b.componentCode, runs(b.pages));
         if (b.sharedWith >= 0)
             text += QStringLiteral(">%1").arg(b.sharedWith);
         texts << text;
@@ -46,6 +56,7 @@ private slots:
     void outputLines();
     void bookmarks_data();
     void bookmarks();
+    void aLongZigZagPlacesEachPageOnce();
     void reopensWhatWasComposed();
     void generalCodes();
 };
@@ -126,7 +137,17 @@ void OutlineDumpTest::bookmarks_data()
         << "zz" << 3 << QStringList({"413@:1-1", "413@:2-2>0", "104@:3-3"});
     QTest::newRow("no page beyond the file")
         << QStringList({"A/1,x", "B/12,x"}) << "104;111"
-        << "s1;s1" << 10 << QStringList({"104@s1:1-10", "111@s1:12-10"});
+        << "s1;s1" << 10 << QStringList({"104@s1:1-10", "111@s1:"});
+    QTest::newRow("an entry on the next one's page leaves it to that one")
+        << QStringList({"A/2,x", "B/2,x", "C/4,x"}) << "104;105;106"
+        << "s1;s1;s1" << 5 << QStringList({"104@s1:", "105@s1:2-3", "106@s1:4-5"});
+    QTest::newRow("zig-zag places every page once")
+        << QStringList({"A/1,x", "B/6,x", "C/1,x", "D/6,x", "E/3,x"}) << "104;105;106;107;108"
+        << "s1;s1;s1;s1;s1" << 6
+        << QStringList({"104@s1:1-5", "105@s1:6-6", "106@s1:", "107@s1:", "108@s1:"});
+    QTest::newRow("entries out of order share out the pages")
+        << QStringList({"A/5,x", "B/1,x", "C/8,x"}) << "104;105;106"
+        << "s1;s1;s1" << 9 << QStringList({"104@s1:5-5", "105@s1:1-4,6-7", "106@s1:8-9"});
     QTest::newRow("no stored codes") << QStringList({"Tloris/1,x"}) << ""
                                      << "" << 1 << QStringList();
 }
@@ -145,6 +166,21 @@ void OutlineDumpTest::bookmarks()
     QCOMPARE(describe(reopenBookmarks(
                  lines, stored.bookmarkCodes, stored.componentCodes, components, pageCount)),
         plan);
+}
+
+void OutlineDumpTest::aLongZigZagPlacesEachPageOnce()
+{
+    QStringList lines;
+    for (int i = 0; i < 600; ++i)
+        lines << QStringLiteral("104 Tloris/%1,x").arg(i % 2 ? 600 : 1);
+    QSet<int> pages;
+    int documents = 0;
+    for (const ReopenBookmark &bookmark : reopenBookmarks(lines, {}, {}, {}, 600)) {
+        documents += bookmark.pages.size();
+        pages.unite(QSet<int>(bookmark.pages.cbegin(), bookmark.pages.cend()));
+    }
+    QCOMPARE(documents, 600);
+    QCOMPARE(pages.size(), 600);
 }
 
 void OutlineDumpTest::reopensWhatWasComposed()

@@ -149,6 +149,46 @@ private slots:
         QVERIFY(!QFile::exists(builder.snapshot.pdfPath));
     }
 
+    void anOutlineThatCannotBeWrittenFailsTheBuild_data()
+    {
+        QTest::addColumn<bool>("oldPdf");
+        QTest::newRow("bookmarks.txt is a folder") << true;
+        QTest::newRow("no work folder, first build") << false;
+    }
+
+    void anOutlineThatCannotBeWrittenFailsTheBuild()
+    {
+        QFETCH(bool, oldPdf);
+        SnapshotBuilder builder = landCadastre();
+        const int component = builder.component(QStringLiteral("sk"), QStringLiteral("skica"));
+        const int bookmark
+            = builder.bookmark(component, QStringLiteral("111"), QStringLiteral("Skica"));
+        builder.document(bookmark, TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 1));
+        if (oldPdf) {
+            QVERIFY(folder->write(QStringLiteral("izhod/0850_00012_000.pdf"), "stari"));
+            QVERIFY(QDir(workDir).mkdir(QStringLiteral("bookmarks.txt")));
+        } else {
+            QVERIFY(QDir(workDir).removeRecursively());
+        }
+        QVERIFY(!buildElaboratPdf(builder.snapshot, ToolRunner()).written);
+        if (oldPdf)
+            QCOMPARE(folder->read(QStringLiteral("izhod/0850_00012_000.pdf")), QByteArray("stari"));
+        else
+            QVERIFY(!QFile::exists(builder.snapshot.pdfPath));
+    }
+
+    void theNextBuildRemovesWhatAKilledOneLeft()
+    {
+        SnapshotBuilder builder = landCadastre();
+        builder.document(
+            builder.sestavine(), TestFiles::writePdf(folder->path(QStringLiteral("a.pdf")), 1));
+        for (const char *name : {"e093012.pdf", "e093012.pdf.Ab12Cd", "e1.pdf", "slika.pdf"})
+            QVERIFY(folder->write(QStringLiteral(".tmp/08122026101010/") + name, "ostanek"));
+        QVERIFY(buildElaboratPdf(builder.snapshot, ToolRunner()).written);
+        QCOMPARE(QDir(workDir).entryList({QStringLiteral("*.pdf*")}),
+            QStringList({QStringLiteral("e1.pdf"), QStringLiteral("slika.pdf")}));
+    }
+
     void aStoppedBuildKeepsTheOldFile()
     {
         SnapshotBuilder builder = landCadastre();
