@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QThread>
 #include <QThreadPool>
 #include <QTime>
@@ -80,10 +81,13 @@ QMap<int, QString> convertImageDocuments(
 {
     // Each image once: two conversions into the same PDF must never run at the same time.
     QStringList images;
+    QSet<QString> seen;
     for (int index : documents) {
         const QString &path = snapshot.items.at(index).filePath;
-        if (!isPdf(path) && !images.contains(path))
+        if (!isPdf(path) && !seen.contains(path)) {
+            seen.insert(path);
             images << path;
+        }
     }
     QThreadPool pool;
     pool.setMaxThreadCount(QThread::idealThreadCount());
