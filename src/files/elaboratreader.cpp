@@ -16,6 +16,11 @@
 
 namespace {
 
+// A view lays out every row widget it shows at each change, at a cost that grows faster than
+// their number: the pages of a larger elaborat stay folded away for the user to unfold the part
+// he works on.
+constexpr int unfoldedPagesAtMost = 5000;
+
 QString codeText(const SifrantDlg &codes, const QString &code)
 {
     return code + QLatin1Char(' ') + codes.typeDescription(code).value_or(QString());
@@ -50,12 +55,15 @@ void readGeneralPages(TTreeElaborat &elaborat, const QStringList &lines,
     const QMap<int, QString> types = generalPageCodes(lines, bookmarkCodes, pageCount);
     for (auto type = types.cbegin(); type != types.cend(); ++type)
         pages.at(type.key() - 1)->setTagText(codeText(codes, type.value()));
+    if (pageCount > unfoldedPagesAtMost)
+        elaborat.sestavineItem()->setExpanded(false);
 }
 
 void readOutlineBookmarks(TTreeElaborat &elaborat, const QStringList &lines,
     const QStringList &bookmarkCodes, const QStringList &componentCodes, int pageCount,
     const SifrantDlg &codes, BusyWork &busy)
 {
+    const bool unfold = pageCount <= unfoldedPagesAtMost;
     const QVector<ReopenBookmark> entries = reopenBookmarks(
         lines, bookmarkCodes, componentCodes, componentCodesOf(elaborat), pageCount);
     QList<TTreeBookmark *> made;
@@ -67,7 +75,7 @@ void readOutlineBookmarks(TTreeElaborat &elaborat, const QStringList &lines,
             ? made.at(entry.sharedWith)
             : new TTreeBookmark(entry.code, codeText(codes, entry.code), parent);
         made << bookmark;
-        bookmark->setExpanded(true);
+        bookmark->setExpanded(unfold);
         parent->setExpanded(true);
         for (int page : entry.pages) {
             new TTreeDokument(elaborat.pdfPath(), bookmark, page, 0);
@@ -124,11 +132,16 @@ void readBookmarks(TTreeElaborat &elaborat, const ElaboratReading &reading,
 {
     const int pageCount = reading.info.pageCount;
     const SifrantDlg &codes = *elaborat.mainWindow()->sifrantDialog();
+    // While the window is served the view lays out every row widget it shows; the new rows stay
+    // folded away until they are all made, so that serving does not grow with them.
+    const bool expanded = elaborat.isExpanded();
+    elaborat.setExpanded(false);
     if (elaborat.hasPostopek(QStringLiteral("splosno")))
         readGeneralPages(elaborat, reading.outline, bookmarkCodes, pageCount, codes, busy);
     else
         readOutlineBookmarks(
             elaborat, reading.outline, bookmarkCodes, componentCodes, pageCount, codes, busy);
+    elaborat.setExpanded(expanded);
 }
 
 void addZipDataFiles(TTreeElaborat &elaborat, const QString &folder)
