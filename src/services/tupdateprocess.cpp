@@ -1,6 +1,7 @@
 #include "tupdateprocess.h"
 
 #include "app/apppaths.h"
+#include "platform/platform.h"
 
 TUpdateProcess::TUpdateProcess(bool quiet, QObject *parent)
     : QProcess(parent)
@@ -13,6 +14,7 @@ void TUpdateProcess::start(const ToolCommand &command, const QString &workingDir
     setWorkingDirectory(workingDir);
     setProgram(AppPaths::toolProgram(command.folder, command.program));
     setArguments(command.arguments);
+    Platform::endWithProgram(*this);
     QProcess::start(QIODevice::ReadWrite);
     closeWriteChannel();
 }
