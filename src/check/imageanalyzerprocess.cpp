@@ -2,6 +2,7 @@
 
 #include "app/apppaths.h"
 #include "dialogpreveri.h"
+#include "platform/platform.h"
 
 namespace {
 const QString logLabel = QStringLiteral("DialogPreveri - ImageAnalyzer");
@@ -30,6 +31,7 @@ void ImageAnalyzerProcess::run(const ToolCommand &command)
 {
     commandLine = command.commandLine;
     setWorkingDirectory(AppPaths::toolDir(command.folder));
+    Platform::endWithProgram(*this);
     start(AppPaths::toolProgram(command.folder, command.program), command.arguments);
 }
 
