@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 packages=(
     # build
-    build-essential cmake pkg-config clang libclang-rt-14-dev
+    build-essential cmake pkg-config clang libclang-rt-14-dev file
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libxkbcommon-dev
     libpoppler-qt6-dev libqpdf-dev libsane-dev
     # run: translations, the tools the program folder hands on to, fonts, the desktop bus

@@ -61,7 +61,7 @@ QString AppPaths::configDir()
 QString AppPaths::userPath(const char *variable, const char *fallback, const QString &relative)
 {
     QString base = qEnvironmentVariable(variable);
-    // The base directory specification ignores relative paths.
+    // The XDG base directory rules ignore relative paths.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QLatin1Char('/') + QLatin1String(fallback);
     return QDir::cleanPath(base) + QStringLiteral("/tevora/") + relative;

@@ -48,6 +48,11 @@ ToolResult ToolRunner::runTool(const ToolCommand &command, const QString &label)
     }
     result.output = process.readAllStandardOutput();
     logToolRun(label, result.output, command.commandLine);
+    // The tool-run record keeps its layout; what a tool says on its error channel (a failure's
+    // reason, the warnings of a composer that still succeeded) follows it as a marker.
+    const QByteArray errors = process.readAllStandardError().trimmed();
+    if (!errors.isEmpty())
+        logRecord(label + QStringLiteral(" - standard error:\r\n") + QString::fromUtf8(errors));
     return result;
 }
 

@@ -39,8 +39,9 @@ public:
     explicit ToolRunner(const std::atomic_bool *stop = nullptr, int limitMs = timeoutMs);
 
     // Runs the tool with its folder as working directory, waits at most the runner's limit,
-    // then appends a tool-run record under `label`. A tool still running at the limit is killed.
-    // Safe to call from several threads at once.
+    // then appends a tool-run record under `label`, followed by a marker with the tool's standard
+    // error when it wrote any. A tool still running at the limit is killed. Safe to call from
+    // several threads at once.
     ToolResult runTool(const ToolCommand &command, const QString &label) const;
     // Whether the stop flag is set: a tool that ended well just as it was set must not count,
     // because the caller has been told that the work stopped.

@@ -1,11 +1,13 @@
 #include "existencecheck.h"
 
 #include "app/apppaths.h"
+#include "app/busywork.h"
 #include "app/prompter.h"
+#include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTimer>
 
@@ -75,26 +77,6 @@ QString summary(const Answer &answer, bool sameOffice, const ExistenceSettings &
             records(zpplps, QStringLiteral("ZPPLPS"))});
 }
 
-// Shows the busy cursor while it lives, where there is a screen to show it on.
-class BusyCursor
-{
-public:
-    BusyCursor()
-        : shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-    {
-        if (shown)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~BusyCursor()
-    {
-        if (shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    const bool shown;
-};
-
 } // namespace
 
 ExistenceVerdict evaluateExistence(
@@ -141,6 +123,7 @@ ToolResult runExistenceClient(const QString &name, const QString &address)
     process.setProgram(
         AppPaths::toolProgram(QStringLiteral("tev-post"), QStringLiteral("tev-post")));
     process.setArguments({name, address});
+    Platform::endWithProgram(process);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::started, &loop, [&] { result.started = true; });
     QObject::connect(&process, &QProcess::finished, &loop, [&] {
@@ -153,7 +136,7 @@ ToolResult runExistenceClient(const QString &name, const QString &address)
     });
     QTimer::singleShot(ToolRunner::timeoutMs, &loop, &QEventLoop::quit);
     {
-        const BusyCursor busy;
+        const BusyWork busy;
         process.start(QIODevice::ReadOnly);
         if (process.state() != QProcess::NotRunning || result.finished)
             loop.exec(QEventLoop::ExcludeUserInputEvents);

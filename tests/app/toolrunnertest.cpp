@@ -67,6 +67,17 @@ private slots:
                        "x \"a b\"\r\n------------------\r\n"));
     }
 
+    void standardErrorFollowsTheRecordAsAMarker()
+    {
+        ToolRunner().runTool(
+            shell(QStringLiteral("echo out; echo 'opozorilo: č' >&2"), QStringLiteral("x")),
+            QStringLiteral("label"));
+        QCOMPARE(log(),
+            QByteArray("breakpoint:\r\nlabel\r\nStandard output:\r\nout\n\r\ncmd:\r\n"
+                       "x\r\n------------------\r\n"
+                       "\r\n--------label - standard error:\r\nopozorilo: č----------\r\n"));
+    }
+
     void argumentsAreNeverResplit()
     {
         const QString name = QStringLiteral("a \"b\" c; rm -rf x");
