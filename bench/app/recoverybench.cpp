@@ -3,9 +3,7 @@
 // longest stall of the GUI thread while the elaborat is edited every 20 ms for three seconds
 // with the recorder on and off, and restoring the elaborat at start-up.
 // Run it by hand: build/bench/recoverybench [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "app/startuprecovery.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
@@ -15,6 +13,8 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // window (pickers, settings dialog, preview, document-type dialog, catalogues, code lists,
 // settings) and showing it. Run it by hand: QT_QPA_PLATFORM=offscreen build/bench/startupbench
 // [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "benchtiming.h"
+#include "platform/apppaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // Times the start-up reading of the configuration: a municipality list of 3,000 lines, two
 // catalogues of 200 procedures each and two code lists, on generated files, and the shipped
 // default configuration. Run it by hand: build/bench/cataloguebench [rounds]
-#include "app/apppaths.h"
 #include "benchtiming.h"
 #include "catalog/catalogueloader.h"
 #include "catalog/codenamelist.h"
 #include "catalog/katalog.h"
 #include "intake/sifrantdlg.h"
+#include "platform/apppaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,6 @@
 // real converter and analyzer, in a real (offscreen) main window: the time to the full result
 // list, split into the image conversions and the analysis, and the longest time the GUI thread
 // did not return to its event loop meanwhile. Run it by hand: build/bench/checkbench [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
@@ -12,6 +11,7 @@
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
+#include "platform/apppaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

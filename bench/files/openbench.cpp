@@ -4,9 +4,7 @@
 // opens a 600-page PDF whose 600 outline entries alternate between the first and the last page,
 // and, when asked for, an elaborat of many pages; for these it also gives the longest time the
 // window went unserved. Run it by hand: build/bench/openbench [rounds] [pages of the large one]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
-#include "app/toolrunner.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
 #include "files/elaboratfile.h"
@@ -17,6 +15,8 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
+#include "platform/toolrunner.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,11 +3,11 @@
 // worker does: the image conversion (one image at a time, then on all cores) and the
 // composition timed apart, then the whole build from unconverted images. Run it by hand:
 // build/bench/pdfbuildbench [rounds]
-#include "app/apppaths.h"
-#include "app/toolrunner.h"
 #include "benchtiming.h"
 #include "files/elaboratsnapshot.h"
 #include "files/pdfbuild.h"
+#include "platform/apppaths.h"
+#include "platform/toolrunner.h"
 
 #include <QApplication>
 #include <QDir>

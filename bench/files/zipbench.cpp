@@ -3,11 +3,11 @@
 // before ("7za a -tzip", every file deflated) and as packElaborat() packs it now, beside a
 // plain copy of the same files for the speed of the disk. The input is made in a temporary
 // folder and removed at the end. Run it by hand: build/bench/zipbench [rounds]
-#include "app/apppaths.h"
-#include "app/toolrunner.h"
 #include "benchtiming.h"
 #include "files/elaboratsnapshot.h"
 #include "files/zippackage.h"
+#include "platform/apppaths.h"
+#include "platform/toolrunner.h"
 
 #include <QBuffer>
 #include <QDir>

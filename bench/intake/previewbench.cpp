@@ -2,10 +2,10 @@
 // with the preview conversion, and rendering an A4 page with DocumentWidget at 100% and 400%
 // (a page holding that scan and a page of text), headless.
 
-#include "app/apppaths.h"
 #include "benchtiming.h"
 #include "intake/documentwidget.h"
 #include "intake/tconvertprocess.h"
+#include "platform/apppaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

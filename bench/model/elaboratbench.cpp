@@ -2,7 +2,6 @@
 // documents spread over 20 bookmarks, each a single page of one PDF as an opened elaborat has
 // them, for 1,000 and 4,000 documents; and 500 floor plans under one "104" bookmark of a
 // building-cadastre elaborat. Run it by hand: build/bench/elaboratbench [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
@@ -11,6 +10,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

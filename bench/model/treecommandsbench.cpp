@@ -2,9 +2,7 @@
 // typed files, building the item menu with 4,000 documents open, splitting a 300-page PDF,
 // dropping 500 selected documents onto a bookmark, and removing 1,000 selected documents.
 // Run it by hand: build/bench/treecommandsbench [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
 #include "model/documentcommands.h"
@@ -15,6 +13,8 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 
 #include <QApplication>
 #include <QMenu>

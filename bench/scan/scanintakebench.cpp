@@ -2,7 +2,6 @@
 // component of an elaborat, through the tree's scan command in a real (offscreen) main window,
 // and prints the time from the command to the last page in the tree over several rounds.
 // Run it by hand: build/bench/scanintakebench [rounds]
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
@@ -13,6 +12,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
 #include "services/dialognastavitev.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "app/runguard.h"
 #include "app/startuprecovery.h"
 #include "files/opencommand.h"
+#include "platform/prompter.h"
 
 #include <QApplication>
 #include <QDir>

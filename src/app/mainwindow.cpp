@@ -1,11 +1,10 @@
 #include "mainwindow.h"
 
-#include "apppaths.h"
 #include "catalog/catalogueloader.h"
 #include "check/dialogpreveri.h"
 #include "dialogabout.h"
+#include "dialogs/dodajodstranipostopekdlg.h"
 #include "dialogs/novpostopekdlg.h"
-#include "fileops.h"
 #include "files/archivecommand.h"
 #include "files/buildcommands.h"
 #include "files/opencommand.h"
@@ -15,14 +14,17 @@
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
+#include "platform/fileops.h"
 #include "platform/platform.h"
-#include "prompter.h"
+#include "platform/programversion.h"
+#include "platform/prompter.h"
+#include "platform/toolrunner.h"
 #include "services/dialognastavitev.h"
 #include "services/existencecheck.h"
 #include "services/logdialog.h"
 #include "services/sifdlg.h"
 #include "services/updatechecker.h"
-#include "toolrunner.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -78,7 +80,7 @@ MainWindow::MainWindow(QWidget *parent)
 void MainWindow::createUpdateChecker()
 {
     updates = new UpdateChecker(
-        version(),
+        programVersion(),
         [this] {
             return UpdateServer {appSettings.updateAddress(), appSettings.updateProxy()};
         },
@@ -203,6 +205,34 @@ bool MainWindow::showFile(const QString &path, int rotation, int page)
     return true;
 }
 
+QString MainWindow::codeName(Picker list, const QString &code) const
+{
+    return (list == Picker::Office ? offices : municipalities)->nameOf(code);
+}
+
+std::optional<QString> MainWindow::pickCode(Picker list)
+{
+    SifDlg *picker = list == Picker::Office ? offices : municipalities;
+    if (Prompter::current().exec(picker) != QDialog::Accepted)
+        return std::nullopt;
+    return picker->resultText();
+}
+
+std::optional<QStringList> MainWindow::chooseProcedures(
+    const QList<const PostopekDef *> &own, const QList<const PostopekDef *> &candidates)
+{
+    DodajOdstraniPostopekDlg dialog;
+    dialog.fill(own, candidates);
+    if (Prompter::current().exec(&dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenNames();
+}
+
+void MainWindow::closePreview()
+{
+    documentWidget->closeDocument();
+}
+
 bool MainWindow::showDocument(const TTreeDokument *document)
 {
     return showFile(document->filePath(), document->rotation(), document->page());
@@ -274,6 +304,7 @@ void MainWindow::createMenus()
 void MainWindow::setUpTree()
 {
     treeWidget->mainWindow = this;
+    treeWidget->context = this;
     treeWidget->setDragEnabled(true);
     treeWidget->setAcceptDrops(true);
     treeWidget->setDragDropMode(QAbstractItemView::InternalMove);
@@ -427,7 +458,7 @@ void MainWindow::on_actionPDF_pomo_triggered()
 
 void MainWindow::on_actionO_programu_triggered()
 {
-    DialogAbout about(version());
+    DialogAbout about(programVersion());
     Prompter::current().exec(&about);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "appsettings.h"
 #include "catalog/katalog.h"
+#include "model/elaboratcontext.h"
+#include "platform/appsettings.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -25,25 +26,31 @@ class UpdateChecker;
 
 // The program's only window: the tree of open elaborates on the left, the page preview and the
 // attribute tables on the right. It owns the long-lived dialogs and routes the menu actions.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public ElaboratContext
 {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    static QString version() { return QStringLiteral("2.4.5"); }
-
     AppSettings &settings() { return appSettings; }
+    const AppSettings &settings() const override { return appSettings; }
     DialogNastavitev *settingsDialog() const { return nastavitve; }
     SifDlg *officePicker() const { return offices; }
     SifDlg *municipalityPicker() const { return municipalities; }
     TTreeWidget *tree() const { return treeWidget; }
     QString tempFolder() const { return tempDir; }
-    WindowSettings &windowSettings() { return members; }
+    WindowSettings &windowSettings() override { return members; }
     DocumentWidget *preview() const { return documentWidget; }
     SifrantDlg *sifrantDialog() const { return sifrant.get(); }
-    const Katalog &katalog() const { return catalogue; }
+    const Katalog &katalog() const override { return catalogue; }
+    QWidget *dialogParent() override { return this; }
+    SifrantDlg &typeDialog() override { return *sifrant; }
+    QString codeName(Picker list, const QString &code) const override;
+    std::optional<QString> pickCode(Picker list) override;
+    std::optional<QStringList> chooseProcedures(const QList<const PostopekDef *> &own,
+        const QList<const PostopekDef *> &candidates) override;
+    void closePreview() override;
     // Keeps the recovery record of every open elaborat in its scratch folder.
     RecoveryRecorder *recoveryRecorder() const { return recorder; }
 
@@ -51,7 +58,7 @@ public:
     // page spin box, another page shows only that page. Tells the user when it cannot load.
     bool showFile(const QString &path, int rotation, int page);
     // Shows the document's file in the preview: the whole file, or the one page it stands for.
-    bool showDocument(const TTreeDokument *document);
+    bool showDocument(const TTreeDokument *document) override;
 
     // Builds a new elaborat in the tree from catalogue indices: the first procedure makes it
     // with the attribute rows of the building cadastre when `isKs`, else of the land cadastre;
@@ -61,7 +68,7 @@ public:
 
     // Enables the actions that the current elaborat's state allows: "PDF..." while it is
     // modified, the ZIP package and archiving while it is up to date.
-    void updateActions();
+    void updateActions() override;
     // Whether the window may close: asks, naming the last modified elaborat in tree order,
     // when some elaborat changed since its PDF was made.
     bool confirmClose();

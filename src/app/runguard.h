@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apppaths.h"
+#include "platform/apppaths.h"
 #include "platform/instanceclaim.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 #include "mainwindow.h"
 #include "model/recoveryrecord.h"
 #include "model/recoveryrestore.h"
-#include "prompter.h"
+#include "platform/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "catalogueloader.h"
 
-#include "app/apppaths.h"
-#include "app/prompter.h"
 #include "catalogueparser.h"
 #include "codelistparser.h"
 #include "intake/sifrantdlg.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "codenamelist.h"
 
-#include "app/apppaths.h"
+#include "platform/apppaths.h"
 
 #include <QDir>
 #include <QFile>

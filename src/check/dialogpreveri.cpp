@@ -1,6 +1,5 @@
 #include "dialogpreveri.h"
 
-#include "app/prompter.h"
 #include "checkresults.h"
 #include "files/keywords.h"
 #include "imageanalyzerprocess.h"
@@ -9,6 +8,7 @@
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
+#include "platform/prompter.h"
 
 #include <QCheckBox>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "imageanalyzerprocess.h"
 
-#include "app/apppaths.h"
 #include "dialogpreveri.h"
+#include "platform/apppaths.h"
 #include "platform/platform.h"
 
 namespace {

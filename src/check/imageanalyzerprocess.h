@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/toolrunner.h"
+#include "platform/toolrunner.h"
 
 #include <QProcess>
 

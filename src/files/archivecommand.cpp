@@ -1,10 +1,10 @@
 #include "archivecommand.h"
 
-#include "app/prompter.h"
 #include "dialogprogress.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "naming.h"
+#include "platform/prompter.h"
 
 #include <QCoreApplication>
 #include <QDir>

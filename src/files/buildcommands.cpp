@@ -1,8 +1,6 @@
 #include "buildcommands.h"
 
 #include "app/mainwindow.h"
-#include "app/prompter.h"
-#include "app/toolrunner.h"
 #include "dialogizdelavaelaborata.h"
 #include "keywords.h"
 #include "model/ttreeelaborat.h"
@@ -10,6 +8,8 @@
 #include "naming.h"
 #include "outline.h"
 #include "pdfpath.h"
+#include "platform/prompter.h"
+#include "platform/toolrunner.h"
 
 #include <QFileInfo>
 

@@ -1,13 +1,13 @@
 #include "dialogizdelavaelaborata.h"
 
 #include "app/mainwindow.h"
-#include "app/prompter.h"
-#include "app/toolrunner.h"
 #include "convertedfiles.h"
 #include "intake/documentwidget.h"
 #include "model/ttreeelaborat.h"
 #include "mythread.h"
 #include "platform/platform.h"
+#include "platform/prompter.h"
+#include "platform/toolrunner.h"
 
 #include <QDate>
 #include <QLayout>

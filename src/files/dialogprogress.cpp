@@ -1,6 +1,6 @@
 #include "dialogprogress.h"
 
-#include "app/prompter.h"
+#include "platform/prompter.h"
 #include "progressthread.h"
 
 #include <QPlainTextEdit>

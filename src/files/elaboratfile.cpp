@@ -1,9 +1,9 @@
 #include "elaboratfile.h"
 
-#include "app/toolrunner.h"
 #include "keywords.h"
 #include "outlinedump.h"
 #include "packagelisting.h"
+#include "platform/toolrunner.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,5 @@
 #include "elaboratreader.h"
 
-#include "app/busywork.h"
 #include "app/mainwindow.h"
 #include "catalog/katalog.h"
 #include "intake/sifrantdlg.h"
@@ -10,6 +9,7 @@
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
 #include "outlinedump.h"
+#include "platform/busywork.h"
 #include "services/sifdlg.h"
 
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "mythread.h"
 
-#include "app/toolrunner.h"
 #include "pdfbuild.h"
+#include "platform/toolrunner.h"
 #include "zippackage.h"
 
 MyThread::MyThread(

@@ -1,16 +1,16 @@
 #include "opencommand.h"
 
-#include "app/apppaths.h"
-#include "app/busywork.h"
 #include "app/mainwindow.h"
-#include "app/prompter.h"
-#include "app/toolrunner.h"
 #include "elaboratfile.h"
 #include "elaboratreader.h"
 #include "keywords.h"
 #include "model/floorlabels.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
+#include "platform/apppaths.h"
+#include "platform/busywork.h"
+#include "platform/prompter.h"
+#include "platform/toolrunner.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,12 @@
 #include "pdfbuild.h"
 
-#include "app/fileops.h"
-#include "app/toolrunner.h"
 #include "elaboratsnapshot.h"
 #include "intake/imageconversion.h"
 #include "keywords.h"
 #include "model/pagecountcache.h"
 #include "outline.h"
+#include "platform/fileops.h"
+#include "platform/toolrunner.h"
 
 #include <QFile>
 #include <QFileInfo>

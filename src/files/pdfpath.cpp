@@ -1,10 +1,10 @@
 #include "pdfpath.h"
 
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "model/ttreeelaborat.h"
 #include "naming.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 #include "services/dialognastavitev.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "progressthread.h"
 
-#include "app/fileops.h"
+#include "platform/fileops.h"
 
 ProgressThread::ProgressThread(const QString &source, const QString &destination, QObject *parent)
     : QThread(parent)

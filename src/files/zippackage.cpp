@@ -1,11 +1,11 @@
 #include "zippackage.h"
 
-#include "app/fileops.h"
-#include "app/toolrunner.h"
 #include "elaboratsnapshot.h"
 #include "naming.h"
 #include "outline.h"
 #include "pdfbuild.h"
+#include "platform/fileops.h"
+#include "platform/toolrunner.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "conversionqueue.h"
 
-#include "app/toolrunner.h"
 #include "imageconversion.h"
+#include "platform/toolrunner.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "imageconversion.h"
 
-#include "app/apppaths.h"
+#include "platform/apppaths.h"
 #include "platform/platform.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "scannersourcereader.h"
 
-#include "app/toolrunner.h"
+#include "platform/toolrunner.h"
 #include "scannersources.h"
 
 ScannerSourceReader::ScannerSourceReader(QObject *parent)

@@ -1,6 +1,6 @@
 #include "scannersources.h"
 
-#include "app/apppaths.h"
+#include "platform/apppaths.h"
 #include "platform/platform.h"
 
 #include <QDir>

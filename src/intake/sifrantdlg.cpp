@@ -1,8 +1,8 @@
 #include "sifrantdlg.h"
 
-#include "app/prompter.h"
 #include "documentwidget.h"
 #include "imageconversion.h"
+#include "platform/prompter.h"
 #include "tconvertprocess.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "tprocessconv2pdf.h"
 
-#include "app/apppaths.h"
 #include "imageconversion.h"
+#include "platform/apppaths.h"
 #include "twainprocess.h"
 
 #include <QFile>

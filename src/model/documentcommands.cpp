@@ -1,8 +1,8 @@
 #include "documentcommands.h"
 
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "fileintake.h"
+#include "platform/prompter.h"
 #include "treeitems.h"
 #include "ttreebookmark.h"
 #include "ttreedigitalnipodatek.h"

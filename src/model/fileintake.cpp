@@ -1,9 +1,9 @@
 #include "fileintake.h"
 
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "intake/sifrantdlg.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 #include "treeitems.h"
 #include "treewalk.h"
 #include "ttreebookmark.h"

@@ -1,7 +1,7 @@
 #include "floorlabels.h"
 
-#include "app/prompter.h"
 #include "files/floors.h"
+#include "platform/prompter.h"
 #include "treewalk.h"
 #include "ttreebookmark.h"
 #include "ttreedokument.h"

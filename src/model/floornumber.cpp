@@ -1,7 +1,7 @@
 #include "floornumber.h"
 
-#include "app/prompter.h"
 #include "dlgstevilkaetaze.h"
+#include "platform/prompter.h"
 #include "treeitems.h"
 #include "ttreedokument.h"
 #include "ttreeelaborat.h"

@@ -1,10 +1,10 @@
 #include "tabelaatributov.h"
 
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "dialogcalendar.h"
 #include "dialogs/dodajodstranipostopekdlg.h"
 #include "modelcolors.h"
+#include "platform/prompter.h"
 #include "services/sifdlg.h"
 #include "ttreeelaborat.h"
 #include "ttreewidget.h"

@@ -1,10 +1,10 @@
 #include "ttreedokument.h"
 
 #include "app/mainwindow.h"
-#include "app/toolrunner.h"
 #include "intake/imageconversion.h"
 #include "intake/img2pdf.h"
 #include "pagecountcache.h"
+#include "platform/toolrunner.h"
 #include "ttreebookmark.h"
 #include "ttreeelaborat.h"
 #include "ttreewidget.h"

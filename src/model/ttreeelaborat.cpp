@@ -1,10 +1,11 @@
 #include "ttreeelaborat.h"
 
 #include "app/mainwindow.h"
-#include "app/prompter.h"
 #include "catalog/katalog.h"
 #include "files/outline.h"
 #include "platform/platform.h"
+#include "platform/programversion.h"
+#include "platform/prompter.h"
 #include "tabelaatributov.h"
 #include "treewalk.h"
 #include "ttreebookmark.h"
@@ -333,7 +334,7 @@ ElaboratSnapshot TTreeElaborat::snapshot() const
     ElaboratSnapshot snapshot = treeCopy();
     snapshot.officeUser = window && window->settings().officeUser();
     snapshot.userName = Platform::userName();
-    snapshot.version = MainWindow::version();
+    snapshot.version = programVersion();
     return snapshot;
 }
 

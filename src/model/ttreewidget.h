@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+class ElaboratContext;
 class MainWindow;
 class QMenu;
 class TTreeDokument;
@@ -27,6 +28,8 @@ public:
     ~TTreeWidget() override;
 
     MainWindow *mainWindow = nullptr;
+    // What the commands on elaborates need of the application; none outside a main window.
+    ElaboratContext *context = nullptr;
 
     // The elaborat the commands act on, or none.
     TTreeElaborat *currentElaborat() const { return current; }

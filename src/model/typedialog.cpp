@@ -1,7 +1,7 @@
 #include "typedialog.h"
 
-#include "app/prompter.h"
 #include "intake/sifrantdlg.h"
+#include "platform/prompter.h"
 #include "ttreebookmark.h"
 #include "ttreeelaborat.h"
 #include "ttreesestavina.h"

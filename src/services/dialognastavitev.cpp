@@ -1,9 +1,9 @@
 #include "dialognastavitev.h"
 
-#include "app/apppaths.h"
-#include "app/prompter.h"
 #include "existencecheck.h"
 #include "intake/scannersourcereader.h"
+#include "platform/apppaths.h"
+#include "platform/prompter.h"
 #include "sifdlg.h"
 
 #include <QButtonGroup>

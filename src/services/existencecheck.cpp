@@ -1,9 +1,9 @@
 #include "existencecheck.h"
 
-#include "app/apppaths.h"
-#include "app/busywork.h"
-#include "app/prompter.h"
+#include "platform/apppaths.h"
+#include "platform/busywork.h"
 #include "platform/platform.h"
+#include "platform/prompter.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>

@@ -1,6 +1,6 @@
 #include "logdialog.h"
 
-#include "app/toolrunner.h"
+#include "platform/toolrunner.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "tupdateprocess.h"
 
-#include "app/apppaths.h"
+#include "platform/apppaths.h"
 #include "platform/platform.h"
 
 TUpdateProcess::TUpdateProcess(bool quiet, QObject *parent)

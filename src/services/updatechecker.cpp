@@ -1,8 +1,8 @@
 #include "updatechecker.h"
 
-#include "app/apppaths.h"
-#include "app/prompter.h"
+#include "platform/apppaths.h"
 #include "platform/platform.h"
+#include "platform/prompter.h"
 #include "tupdateprocess.h"
 
 #include <QDir>

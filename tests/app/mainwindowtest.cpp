@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
-#include "app/toolrunner.h"
 #include "intake/documentwidget.h"
 #include "model/ttreewidget.h"
+#include "platform/toolrunner.h"
 #include "scriptedprompter.h"
 #include "services/dialognastavitev.h"
 #include "testprogramfolder.h"

@@ -1,11 +1,11 @@
 // Makes an elaborat in a main window over the program folder given as the first argument: the
 // PDF given as the second argument in a bookmark of "UM", the case number "2026-17". Prints the
 // elaborat's stamp once its recovery record is written, then runs until it is killed.
-#include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "model/fileintake.h"
 #include "model/recoveryrecorder.h"
 #include "model/ttreeelaborat.h"
+#include "platform/apppaths.h"
 #include "scriptedprompter.h"
 
 #include <QApplication>

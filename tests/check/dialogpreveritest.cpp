@@ -1,6 +1,5 @@
 #include "check/dialogpreveri.h"
 
-#include "app/toolrunner.h"
 #include "check/checkresults.h"
 #include "elaboratfixture.h"
 #include "model/ttreebookmark.h"
@@ -9,6 +8,7 @@
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
 #include "pdfbuilder.h"
+#include "platform/toolrunner.h"
 #include "testfiles.h"
 
 #include <QAction>

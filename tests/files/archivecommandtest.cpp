@@ -1,5 +1,4 @@
 #include "files/archivecommand.h"
-#include "app/fileops.h"
 #include "elaboratfixture.h"
 #include "files/dialogprogress.h"
 #include "model/ttreebookmark.h"
@@ -7,6 +6,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/fileops.h"
 #include "services/dialognastavitev.h"
 #include "soaptestservice.h"
 

@@ -1,7 +1,7 @@
 #include "files/elaboratfile.h"
-#include "app/toolrunner.h"
 #include "files/outlinedump.h"
 #include "files/pdfbuild.h"
+#include "platform/toolrunner.h"
 #include "snapshotbuilder.h"
 #include "testfiles.h"
 #include "testprogramfolder.h"

@@ -1,5 +1,4 @@
 #include "files/elaboratreader.h"
-#include "app/toolrunner.h"
 #include "buildfixture.h"
 #include "catalog/katalog.h"
 #include "files/opencommand.h"
@@ -9,6 +8,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/toolrunner.h"
 #include "services/sifdlg.h"
 #include "testfiles.h"
 

@@ -1,5 +1,4 @@
 #include "files/opencommand.h"
-#include "app/toolrunner.h"
 #include "buildfixture.h"
 #include "files/elaboratfile.h"
 #include "files/pdfbuild.h"
@@ -8,6 +7,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/toolrunner.h"
 
 #include <QAction>
 #include <QDateTime>

@@ -1,4 +1,3 @@
-#include "app/toolrunner.h"
 #include "buildfixture.h"
 #include "files/dialogizdelavaelaborata.h"
 #include "files/elaboratfile.h"
@@ -10,6 +9,7 @@
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/toolrunner.h"
 #include "services/sifdlg.h"
 
 #include <QAction>

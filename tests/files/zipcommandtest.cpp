@@ -1,4 +1,3 @@
-#include "app/toolrunner.h"
 #include "buildfixture.h"
 #include "files/elaboratfile.h"
 #include "model/ttreebookmark.h"
@@ -7,6 +6,7 @@
 #include "model/ttreeelaborat.h"
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
+#include "platform/toolrunner.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "files/zippackage.h"
-#include "app/toolrunner.h"
+#include "platform/toolrunner.h"
 #include "snapshotbuilder.h"
 #include "testfiles.h"
 #include "testprogramfolder.h"

@@ -1,5 +1,4 @@
 #include "model/ttreedokument.h"
-#include "app/toolrunner.h"
 #include "elaboratfixture.h"
 #include "intake/imageconversion.h"
 #include "model/pagecountcache.h"
@@ -9,6 +8,7 @@
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
+#include "platform/toolrunner.h"
 
 #include <QAccessible>
 #include <QLabel>

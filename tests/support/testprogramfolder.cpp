@@ -1,6 +1,6 @@
 #include "testprogramfolder.h"
 
-#include "app/apppaths.h"
+#include "platform/apppaths.h"
 
 #include <QDir>
 #include <QFile>

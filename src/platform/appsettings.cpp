@@ -1,6 +1,6 @@
 #include "appsettings.h"
 
-#include "apppaths.h"
+#include "platform/apppaths.h"
 #include "services/dialognastavitev.h"
 #include "services/sifdlg.h"
 

@@ -1,4 +1,4 @@
-#include "app/appsettings.h"
+#include "platform/appsettings.h"
 #include "services/dialognastavitev.h"
 #include "services/sifdlg.h"
 #include "testprogramfolder.h"

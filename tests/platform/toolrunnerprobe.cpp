@@ -1,8 +1,8 @@
 // Runs a tool through the tool runner in the program folder given as the first argument: a
 // shell in its PdfComposer folder that writes its process id to "child.pid" there and sleeps.
 // The test kills this program and looks whether the tool ended with it.
-#include "app/apppaths.h"
-#include "app/toolrunner.h"
+#include "platform/apppaths.h"
+#include "platform/toolrunner.h"
 
 #include <QCoreApplication>
 

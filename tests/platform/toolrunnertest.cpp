@@ -1,4 +1,4 @@
-#include "app/toolrunner.h"
+#include "platform/toolrunner.h"
 #include "testprogramfolder.h"
 
 #include <QDir>

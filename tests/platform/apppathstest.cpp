@@ -1,5 +1,5 @@
-#include "app/apppaths.h"
-#include "app/appsettings.h"
+#include "platform/apppaths.h"
+#include "platform/appsettings.h"
 #include "testprogramfolder.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/fileops.h"
+#include "platform/fileops.h"
 
 #include <QDir>
 #include <QFile>
