@@ -4,7 +4,7 @@
 // plain copy of the same files for the speed of the disk. The input is made in a temporary
 // folder and removed at the end. Run it by hand: build/bench/zipbench [rounds]
 #include "benchtiming.h"
-#include "files/elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 #include "files/zippackage.h"
 #include "platform/apppaths.h"
 #include "platform/toolrunner.h"

@@ -1,6 +1,6 @@
 #include "convertedfiles.h"
 
-#include "elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 #include "model/treewalk.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 
 #include <QMap>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "naming.h"
 
-#include "elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "outline.h"
 
-#include "elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 
 namespace {
 
@@ -37,16 +37,6 @@ struct GeneralOutline
     }
 };
 
-bool isRenBookmark(const ElaboratSnapshot &snapshot, int index)
-{
-    return isBookmarkWithCode(snapshot, index, QStringLiteral("110"));
-}
-
-bool isRenDocument(const ElaboratSnapshot &snapshot, int index)
-{
-    return isRenBookmark(snapshot, enclosingBookmark(snapshot, index));
-}
-
 // A bookmark inside a bookmark stores its component's code too, so that reopening puts it
 // under that component and not under the sestavine node.
 QString componentCodeOf(const ElaboratSnapshot &snapshot, int index)
@@ -73,25 +63,7 @@ void addBookmarkLine(
             + oneLine(bookmark.text.mid(blank + 1)) + QLatin1Char('/') + QString::number(page);
 }
 
-// The documents of the elaborat PDF, or those of the REN PDF, in page order.
-QVector<int> documentsOfPdf(const ElaboratSnapshot &snapshot, bool ren)
-{
-    const bool separate = separatesRenPages(snapshot);
-    QVector<int> documents;
-    for (int i = 0; i < snapshot.items.size(); ++i) {
-        if (snapshot.items.at(i).kind == SnapshotKind::Document
-            && (separate && isRenDocument(snapshot, i)) == ren)
-            documents << i;
-    }
-    return documents;
-}
-
 } // namespace
-
-bool separatesRenPages(const ElaboratSnapshot &snapshot)
-{
-    return snapshot.isKs && !hasProcedure(snapshot, QStringLiteral("ks_vpis_vprasalnika"));
-}
 
 ElaboratOutline buildOutline(const ElaboratSnapshot &snapshot)
 {
@@ -123,16 +95,6 @@ ElaboratOutline buildOutline(const ElaboratSnapshot &snapshot)
 QByteArray outlineFileBytes(const QStringList &lines)
 {
     return lines.join(QLatin1Char('\n')).toUtf8();
-}
-
-QVector<int> pdfDocuments(const ElaboratSnapshot &snapshot)
-{
-    return documentsOfPdf(snapshot, false);
-}
-
-QVector<int> renDocuments(const ElaboratSnapshot &snapshot)
-{
-    return documentsOfPdf(snapshot, true);
 }
 
 QStringList documentListArguments(const ElaboratSnapshot &snapshot, const QVector<int> &documents)

@@ -27,17 +27,6 @@ ElaboratOutline buildOutline(const ElaboratSnapshot &snapshot);
 // feed, none after the last.
 QByteArray outlineFileBytes(const QStringList &lines);
 
-// Whether the elaborat's "110" pages go into the REN PDF instead of the elaborat PDF: a
-// building-cadastre elaborat without the procedure "ks_vpis_vprasalnika".
-bool separatesRenPages(const ElaboratSnapshot &snapshot);
-
-// The documents of the elaborat PDF in page order: every document, except those under a "110"
-// bookmark (directly or through a subtitle) when the elaborat separates its REN pages.
-QVector<int> pdfDocuments(const ElaboratSnapshot &snapshot);
-
-// The documents of the REN PDF in page order: exactly those that pdfDocuments leaves out.
-QVector<int> renDocuments(const ElaboratSnapshot &snapshot);
-
 // The composer's document list as arguments: for each document its `filePath`, its page and
 // its rotation in degrees, three arguments each. The caller puts the converted PDF of an image
 // document into `filePath` first.

@@ -1,8 +1,8 @@
 #include "pdfbuild.h"
 
-#include "elaboratsnapshot.h"
 #include "intake/imageconversion.h"
 #include "keywords.h"
+#include "model/elaboratsnapshot.h"
 #include "model/pagecountcache.h"
 #include "outline.h"
 #include "platform/fileops.h"

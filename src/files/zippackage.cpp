@@ -1,6 +1,6 @@
 #include "zippackage.h"
 
-#include "elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 #include "naming.h"
 #include "outline.h"
 #include "pdfbuild.h"

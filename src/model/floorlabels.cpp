@@ -1,6 +1,6 @@
 #include "floorlabels.h"
 
-#include "files/floors.h"
+#include "model/floors.h"
 #include "platform/prompter.h"
 #include "treewalk.h"
 #include "ttreebookmark.h"

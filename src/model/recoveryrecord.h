@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,6 @@
 
 #include "app/mainwindow.h"
 #include "catalog/katalog.h"
-#include "files/outline.h"
 #include "platform/platform.h"
 #include "platform/programversion.h"
 #include "platform/prompter.h"

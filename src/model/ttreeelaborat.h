@@ -2,7 +2,7 @@
 
 #include "catalog/atributdef.h"
 #include "catalog/postopekdef.h"
-#include "files/elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 #include "recoveryrecord.h"
 #include "treeitemtype.h"
 

@@ -1,4 +1,4 @@
-#include "files/floors.h"
+#include "model/floors.h"
 
 #include "files/keywords.h"
 #include "snapshotbuilder.h"

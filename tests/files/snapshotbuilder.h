@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/elaboratsnapshot.h"
+#include "model/elaboratsnapshot.h"
 
 // Builds an elaborat snapshot item by item in walk order, as the tree items will copy it.
 // Every add returns the new item's index; a parent must lie on the path to the last item.

@@ -1,5 +1,21 @@
 #include "elaboratsnapshot.h"
 
+namespace {
+// The documents of the elaborat PDF, or those of the REN PDF, in page order.
+QVector<int> documentsOfPdf(const ElaboratSnapshot &snapshot, bool ren)
+{
+    const bool separate = separatesRenPages(snapshot);
+    QVector<int> documents;
+    for (int i = 0; i < snapshot.items.size(); ++i) {
+        if (snapshot.items.at(i).kind == SnapshotKind::Document
+            && (separate && isRenDocument(snapshot, i)) == ren)
+            documents << i;
+    }
+    return documents;
+}
+
+} // namespace
+
 bool hasProcedure(const ElaboratSnapshot &snapshot, const QString &id)
 {
     return snapshot.procedureIds.contains(id);
@@ -70,4 +86,29 @@ int findComponentByCode(const ElaboratSnapshot &snapshot, const QString &code)
         return -1;
     }
     return -1;
+}
+
+bool separatesRenPages(const ElaboratSnapshot &snapshot)
+{
+    return snapshot.isKs && !hasProcedure(snapshot, QStringLiteral("ks_vpis_vprasalnika"));
+}
+
+QVector<int> pdfDocuments(const ElaboratSnapshot &snapshot)
+{
+    return documentsOfPdf(snapshot, false);
+}
+
+QVector<int> renDocuments(const ElaboratSnapshot &snapshot)
+{
+    return documentsOfPdf(snapshot, true);
+}
+
+bool isRenBookmark(const ElaboratSnapshot &snapshot, int index)
+{
+    return isBookmarkWithCode(snapshot, index, QStringLiteral("110"));
+}
+
+bool isRenDocument(const ElaboratSnapshot &snapshot, int index)
+{
+    return isRenBookmark(snapshot, enclosingBookmark(snapshot, index));
 }

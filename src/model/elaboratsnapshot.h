@@ -82,3 +82,19 @@ bool isBookmarkWithCode(const ElaboratSnapshot &snapshot, int index, const QStri
 
 // The first component of the sestavine node whose code is `code`; -1 when there is none.
 int findComponentByCode(const ElaboratSnapshot &snapshot, const QString &code);
+
+// Whether the item is a bookmark with the code "110", whose pages the REN PDF may take.
+bool isRenBookmark(const ElaboratSnapshot &snapshot, int index);
+// Whether the document lies under a "110" bookmark, directly or through a subtitle.
+bool isRenDocument(const ElaboratSnapshot &snapshot, int index);
+
+// Whether the elaborat's "110" pages go into the REN PDF instead of the elaborat PDF: a
+// building-cadastre elaborat without the procedure "ks_vpis_vprasalnika".
+bool separatesRenPages(const ElaboratSnapshot &snapshot);
+
+// The documents of the elaborat PDF in page order: every document, except those under a "110"
+// bookmark (directly or through a subtitle) when the elaborat separates its REN pages.
+QVector<int> pdfDocuments(const ElaboratSnapshot &snapshot);
+
+// The documents of the REN PDF in page order: exactly those that pdfDocuments leaves out.
+QVector<int> renDocuments(const ElaboratSnapshot &snapshot);
