@@ -29,6 +29,7 @@ TTreeElaborat::TTreeElaborat(const PostopekDef *first, const QList<AtributDef> &
     : QTreeWidgetItem(view, Type)
     , ks(isKs)
     , window(view->mainWindow)
+    , elaboratContext(view->context)
     , ownerView(view)
 {
     if (!first->izpolniAtribute.isEmpty())

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTreeWidgetItem>
 
+class ElaboratContext;
 class MainWindow;
 class TabelaAtributov;
 class TTreeDokument;
@@ -50,6 +51,8 @@ public:
     QString workDir() const { return work; }
     QString stamp() const { return creationStamp; }
     MainWindow *mainWindow() const { return window; }
+    // What commands on the elaborat need of the application; none outside a main window.
+    ElaboratContext *context() const { return elaboratContext; }
     TTreeWidget *view() const;
     QTreeWidgetItem *sestavineItem() const { return sestavine; }
     QTreeWidgetItem *atributiItem() const { return atributi; }
@@ -146,6 +149,7 @@ private:
     QString previousPdf;
     bool isUpToDate = false;
     MainWindow *window;
+    ElaboratContext *elaboratContext;
     QPointer<TTreeWidget> ownerView;
     QString work;
     QString creationStamp;
