@@ -3,6 +3,7 @@
 // default configuration. Run it by hand: build/bench/cataloguebench [rounds]
 #include "benchtiming.h"
 #include "catalog/catalogueloader.h"
+#include "catalog/codelists.h"
 #include "catalog/codenamelist.h"
 #include "catalog/katalog.h"
 #include "intake/sifrantdlg.h"
@@ -13,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -84,11 +84,12 @@ void report(const char *what, int rounds, const std::function<void()> &work)
 void loadAll()
 {
     Katalog katalog;
-    SifrantDlg dialog;
+    CodeLists codes;
     loadCatalogue(katalog, "zk.xml", Kataster::ZK);
     loadCatalogue(katalog, "ks.xml", Kataster::KS);
-    loadCodeList(dialog, "zk_sifrant.xml", Kataster::ZK);
-    loadCodeList(dialog, "ks_sifrant.xml", Kataster::KS);
+    loadCodeList(codes, "zk_sifrant.xml", Kataster::ZK);
+    loadCodeList(codes, "ks_sifrant.xml", Kataster::KS);
+    SifrantDlg dialog(codes);
     loadCodeNameList("iogu.csv");
     loadCodeNameList("ko.csv");
 }
@@ -117,10 +118,11 @@ int main(int argc, char **argv)
         loadCatalogue(katalog, "zk.xml", Kataster::ZK);
     });
     report("code list, 40 x 12 types, into the dialog", rounds, [] {
-        SifrantDlg dialog;
-        loadCodeList(dialog, "zk_sifrant.xml", Kataster::ZK);
+        CodeLists codes;
+        loadCodeList(codes, "zk_sifrant.xml", Kataster::ZK);
+        SifrantDlg dialog(codes);
     });
-    report("document-type dialog alone", rounds, [] { SifrantDlg dialog; });
+    report("document-type dialog alone", rounds, [] { SifrantDlg dialog {CodeLists()}; });
     report("all six generated files", rounds, loadAll);
 
     AppPaths::setProgramDir(QStringLiteral(TEV_BUILD_PROGRAM_DIR));

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "catalog/catalogueloader.h"
+#include "catalog/codelists.h"
 #include "check/dialogpreveri.h"
 #include "dialogabout.h"
 #include "dialogs/dodajodstranipostopekdlg.h"
@@ -43,10 +44,11 @@
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
-    , offices(new SifDlg(QStringLiteral("iogu.csv"),
-          QStringLiteral("Izpostava obmocne geodetske uprave"), QStringLiteral("Sifra IOGU"),
-          QStringLiteral("Ime IOGU"), this))
-    , municipalities(new SifDlg(QStringLiteral("ko.csv"), QStringLiteral("Katastrska obcina"),
+    , officeList(loadCodeNameList(QStringLiteral("iogu.csv")))
+    , municipalityList(loadCodeNameList(QStringLiteral("ko.csv")))
+    , offices(new SifDlg(officeList, QStringLiteral("Izpostava obmocne geodetske uprave"),
+          QStringLiteral("Sifra IOGU"), QStringLiteral("Ime IOGU"), this))
+    , municipalities(new SifDlg(municipalityList, QStringLiteral("Katastrska obcina"),
           QStringLiteral("Sifra KO"), QStringLiteral("Ime KO"), this))
     , nastavitve(new DialogNastavitev(offices, municipalities, this))
     , appSettings(*nastavitve, *offices, *municipalities)
@@ -59,12 +61,11 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(splitter_2);
     // Large equal sizes: the splitter scales them to its width, so both panes get half.
     splitter_2->setSizes({100000, 100000});
-    sifrant = std::make_unique<SifrantDlg>();
+    sifrant = std::make_unique<SifrantDlg>(loadCatalogues());
     sifrant->setKindSource([this] {
         const TTreeElaborat *current = treeWidget->currentElaborat();
         return current && current->isKs();
     });
-    loadCatalogues();
     appSettings.load(*this, members);
     setUpTree();
     recorder = new RecoveryRecorder(treeWidget, 1000, this);
@@ -174,12 +175,18 @@ void MainWindow::createPreview()
     documentWidget = DocumentWidget::placeIn(scrollArea, pageSpinBox, scaleComboBox);
 }
 
-void MainWindow::loadCatalogues()
+CodeLists MainWindow::loadCatalogues()
 {
-    loadCatalogue(catalogue, QStringLiteral("zk.xml"), Kataster::ZK);
-    loadCatalogue(catalogue, QStringLiteral("ks.xml"), Kataster::KS);
-    loadCodeList(*sifrant, QStringLiteral("zk_sifrant.xml"), Kataster::ZK);
-    loadCodeList(*sifrant, QStringLiteral("ks_sifrant.xml"), Kataster::KS);
+    const auto tell = [](const std::optional<LoadFailure> &failure) {
+        if (failure)
+            Prompter::critical(nullptr, failure->title, failure->text);
+    };
+    tell(loadCatalogue(catalogue, QStringLiteral("zk.xml"), Kataster::ZK));
+    tell(loadCatalogue(catalogue, QStringLiteral("ks.xml"), Kataster::KS));
+    CodeLists codes;
+    tell(loadCodeList(codes, QStringLiteral("zk_sifrant.xml"), Kataster::ZK));
+    tell(loadCodeList(codes, QStringLiteral("ks_sifrant.xml"), Kataster::KS));
+    return codes;
 }
 
 bool MainWindow::showFile(const QString &path, int rotation, int page)
@@ -207,7 +214,7 @@ bool MainWindow::showFile(const QString &path, int rotation, int page)
 
 QString MainWindow::codeName(Picker list, const QString &code) const
 {
-    return (list == Picker::Office ? offices : municipalities)->nameOf(code);
+    return nameOf(list == Picker::Office ? officeList : municipalityList, code);
 }
 
 std::optional<QString> MainWindow::pickCode(Picker list)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/codenamelist.h"
 #include "catalog/katalog.h"
 #include "model/elaboratcontext.h"
 #include "platform/appsettings.h"
@@ -7,6 +8,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class CodeLists;
 class DialogNastavitev;
 class DocumentWidget;
 class QAction;
@@ -139,10 +141,14 @@ private:
     void setUpTree();
     void createPreview();
     void createUpdateChecker();
-    void loadCatalogues();
+    // Reads the procedure catalogue and returns the code lists, telling the user, file by file,
+    // what could not be read whole.
+    CodeLists loadCatalogues();
     void runSettingsDialog();
     void fillNewElaboratDefaults(TTreeElaborat *elaborat);
 
+    QList<CodeName> officeList;
+    QList<CodeName> municipalityList;
     SifDlg *offices;
     SifDlg *municipalities;
     DialogNastavitev *nastavitve;

@@ -55,3 +55,12 @@ QList<CodeName> loadCodeNameList(const QString &fileName)
         return {};
     return parseCodeNameList(file);
 }
+
+QString nameOf(const QList<CodeName> &list, const QString &code)
+{
+    for (const CodeName &entry : list) {
+        if (entry.code == code)
+            return entry.name;
+    }
+    return QString();
+}

@@ -22,3 +22,7 @@ QList<CodeName> parseCodeNameList(QIODevice &device);
 
 // The list in the file `fileName` of the configuration folder; empty when it cannot be read.
 QList<CodeName> loadCodeNameList(const QString &fileName);
+
+// The name of the first entry whose code is `code` (exact, case-sensitive); empty when no entry
+// has it.
+QString nameOf(const QList<CodeName> &list, const QString &code);

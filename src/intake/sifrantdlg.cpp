@@ -12,8 +12,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -49,10 +51,33 @@ template<typename Widget> Widget *named(Widget *widget, const char *name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+// Nested titles are indented by a blank icon of this size.
+QIcon indentIcon()
+{
+    QPixmap pixmap(15, 1);
+    pixmap.fill(Qt::transparent);
+    return QIcon(pixmap);
+}
+
+QTreeWidgetItem *typeItem(const SifrantEntry &type, const QIcon &indent, bool nested)
+{
+    auto *item = new QTreeWidgetItem;
+    item->setText(0, type.id);
+    item->setData(0, Qt::UserRole, type.povzetek);
+    item->setData(0, codeRole, type.id);
+    item->setText(1, type.napis);
+    if (nested)
+        item->setIcon(1, indent);
+    for (const SifrantEntry &child : type.children)
+        item->addChild(typeItem(child, indent, true));
+    return item;
+}
 } // namespace
 
-SifrantDlg::SifrantDlg(QWidget *parent)
+SifrantDlg::SifrantDlg(const CodeLists &codeLists, QWidget *parent)
     : QDialog(parent)
+    , codes(codeLists)
 {
     buildForm();
     setUpPreview();
@@ -161,8 +186,8 @@ QWidget *SifrantDlg::buildTreePart()
     auto *part = new QWidget;
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
-    treeWidget = buildCodeTree(QStringLiteral("treeWidget"));
-    kstreeWidget = buildCodeTree(QStringLiteral("kstreeWidget"));
+    treeWidget = buildCodeTree(QStringLiteral("treeWidget"), Kataster::ZK);
+    kstreeWidget = buildCodeTree(QStringLiteral("kstreeWidget"), Kataster::KS);
     layout->addWidget(treeWidget);
     layout->addWidget(kstreeWidget);
     buttonBox
@@ -185,7 +210,7 @@ void SifrantDlg::setUpTable()
     tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-QTreeWidget *SifrantDlg::buildCodeTree(const QString &name)
+QTreeWidget *SifrantDlg::buildCodeTree(const QString &name, Kataster kind)
 {
     auto *tree = new QTreeWidget;
     tree->setObjectName(name);
@@ -193,6 +218,11 @@ QTreeWidget *SifrantDlg::buildCodeTree(const QString &name)
     tree->setAlternatingRowColors(true);
     tree->setHeaderHidden(true);
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    const QIcon indent = indentIcon();
+    QList<QTreeWidgetItem *> items;
+    for (const SifrantEntry &type : codes.types(kind))
+        items.append(typeItem(type, indent, false));
+    tree->addTopLevelItems(items);
     return tree;
 }
 
@@ -211,6 +241,11 @@ bool SifrantDlg::currentIsKs() const
     return kindSource && kindSource();
 }
 
+Kataster SifrantDlg::currentKind() const
+{
+    return currentIsKs() ? Kataster::KS : Kataster::ZK;
+}
+
 QTreeWidgetItem *SifrantDlg::findType(const QString &code) const
 {
     for (QTreeWidgetItemIterator it(codeTree(currentIsKs())); *it; ++it) {
@@ -222,15 +257,12 @@ QTreeWidgetItem *SifrantDlg::findType(const QString &code) const
 
 std::optional<QString> SifrantDlg::typeDescription(const QString &code) const
 {
-    if (const QTreeWidgetItem *item = findType(code))
-        return item->text(1);
-    return std::nullopt;
+    return codes.typeDescription(currentKind(), code);
 }
 
 QString SifrantDlg::typeBookmark(const QString &code) const
 {
-    const QTreeWidgetItem *item = findType(code);
-    return item ? bookmarkOf(item) : QString();
+    return codes.typeBookmark(currentKind(), code);
 }
 
 QString SifrantDlg::bookmarkOf(const QTreeWidgetItem *item)

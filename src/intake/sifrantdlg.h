@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/codelists.h"
 #include "sifrantresult.h"
 
 #include <QDialog>
@@ -26,9 +27,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 
-// "Dolocitev vrste dokumenta": the document-type dialog. It holds the two code-list trees of
-// the program (filled once at start-up by loadCodeList) and answers lookups by code over the
-// tree of the current kind.
+// "Dolocitev vrste dokumenta": the document-type dialog. It shows the code lists it is given as
+// two trees, one per kind, and answers lookups by code over the list of the current kind.
 //
 // Each use is setup(), then exec() (or accept() at once, to take the default type without
 // asking), then results(). The user picks a type for the selected files by clicking it in the
@@ -43,7 +43,7 @@ class SifrantDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit SifrantDlg(QWidget *parent = nullptr);
+    explicit SifrantDlg(const CodeLists &codeLists, QWidget *parent = nullptr);
     // Stops a running conversion and removes what it wrote.
     ~SifrantDlg() override;
 
@@ -61,11 +61,8 @@ public:
     // The first entry, in tree order, of the current kind's tree with this code; nullptr when
     // there is none.
     QTreeWidgetItem *findType(const QString &code) const;
-    // The title of the first entry with this code in the current kind's tree; none when no
-    // entry has the code.
+    // CodeLists::typeDescription and CodeLists::typeBookmark for the current kind.
     std::optional<QString> typeDescription(const QString &code) const;
-    // The bookmark key of the first entry with this code in the current kind's tree, its own
-    // or else the nearest one of the types it is nested in; empty when no entry has the code.
     QString typeBookmark(const QString &code) const;
     // The bookmark key of a tree entry: its own, else the nearest of the types it is nested in.
     static QString bookmarkOf(const QTreeWidgetItem *item);
@@ -117,6 +114,7 @@ private:
         QString text;
     };
 
+    Kataster currentKind() const;
     static TypeChoice choiceOf(const QTreeWidgetItem *item);
     void fillTable(const QStringList &files);
     void setRowType(int row, const TypeChoice &choice);
@@ -134,8 +132,9 @@ private:
     QWidget *buildPageRow();
     QWidget *buildTreePart();
     void setUpTable();
-    QTreeWidget *buildCodeTree(const QString &name);
+    QTreeWidget *buildCodeTree(const QString &name, Kataster kind);
 
+    const CodeLists codes;
     std::function<bool()> kindSource;
     QString previewFolder;
     QString defaultCode;

@@ -1,6 +1,5 @@
 #include "sifdlg.h"
 
-#include "catalog/codenamelist.h"
 #include "tcombobox.h"
 
 #include <QDialogButtonBox>
@@ -8,13 +7,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 
-SifDlg::SifDlg(const QString &listFile, const QString &title, const QString &codeCaption,
+SifDlg::SifDlg(const QList<CodeName> &list, const QString &title, const QString &codeCaption,
     const QString &nameCaption, QWidget *parent)
     : QDialog(parent)
+    , entries(list)
 {
     buildForm(codeCaption, nameCaption);
     setWindowTitle(title);
-    loadList(listFile);
+    fillBoxes();
     QMetaObject::connectSlotsByName(this);
 }
 
@@ -48,26 +48,14 @@ void SifDlg::buildForm(const QString &codeCaption, const QString &nameCaption)
     layout->setColumnStretch(1, 1);
 }
 
-void SifDlg::loadList(const QString &listFile)
+void SifDlg::fillBoxes()
 {
-    const QList<CodeName> entries = loadCodeNameList(listFile);
     for (const CodeName &entry : entries) {
-        cb1->addItem(entry.code, entry.name);
-        cb2->addItem(entry.name, entry.code);
+        cb1->addItem(entry.code);
+        cb2->addItem(entry.name);
     }
     cb1->setCurrentIndex(-1);
     cb2->setCurrentIndex(-1);
-}
-
-QString SifDlg::nameOf(const QString &code) const
-{
-    const int index = cb2->findData(code);
-    return index < 0 ? QString() : cb2->itemText(index);
-}
-
-int SifDlg::count() const
-{
-    return cb1->count();
 }
 
 void SifDlg::follow(TComboBox *typed, TComboBox *other, const QString &text)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "catalog/codenamelist.h"
+
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 class QDialogButtonBox;
@@ -8,19 +11,18 @@ class QLabel;
 class TComboBox;
 
 // A modal picker of one code list (offices or municipalities): two linked combo boxes, one of
-// codes and one of names, loaded once from a list file of the configuration folder.
+// codes and one of names, holding the list's entries in its order.
 class SifDlg : public QDialog
 {
     Q_OBJECT
 public:
-    SifDlg(const QString &listFile, const QString &title, const QString &codeCaption,
+    SifDlg(const QList<CodeName> &list, const QString &title, const QString &codeCaption,
         const QString &nameCaption, QWidget *parent = nullptr);
 
     // "code name" of the entry chosen by the last accepted run; empty before.
     QString resultText() const { return chosen; }
     // The name listed for the code (exact, case-sensitive); empty when the code is not listed.
-    QString nameOf(const QString &code) const;
-    int count() const;
+    QString nameOf(const QString &code) const { return ::nameOf(entries, code); }
 
     TComboBox *codeBox() const { return cb1; }
     TComboBox *nameBox() const { return cb2; }
@@ -32,10 +34,11 @@ private slots:
 
 private:
     void buildForm(const QString &codeCaption, const QString &nameCaption);
-    void loadList(const QString &listFile);
+    void fillBoxes();
     static void follow(TComboBox *typed, TComboBox *other, const QString &text);
     static void selectExact(TComboBox *box);
 
+    const QList<CodeName> entries;
     QString chosen;
     QLabel *lbl1;
     QLabel *lbl2;

@@ -83,6 +83,24 @@ private slots:
             QStringLiteral("TEV - Tevora (GEODETSKA PISARNA: 140 Ljubljana)"));
     }
 
+    // Configuration that cannot be read whole is told file by file, in boxes without parent.
+    void unreadableConfigurationIsToldAtStart()
+    {
+        writeCompleteSettings();
+        QVERIFY(QFile::remove(folder->path(QStringLiteral("config/zk.xml"))));
+        folder->write(QStringLiteral("config/ks_sifrant.xml"), "<s><vrsta><id>1</id>");
+        MainWindow window;
+        QCOMPARE(prompter->shown.size(), 2);
+        for (const ScriptedPrompter::Shown &box : prompter->shown) {
+            QCOMPARE(box.kind, ScriptedPrompter::MessageBox);
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
+        QCOMPARE(prompter->shown.at(0).title, QStringLiteral("QXSRExample::parseXML"));
+        QCOMPARE(prompter->shown.at(0).text, QStringLiteral("Couldn't open example.xml"));
+        QCOMPARE(prompter->shown.at(1).title, QStringLiteral("MainWindow::Sifrant"));
+    }
+
     void settingsActionRepeatsUntilComplete()
     {
         writeCompleteSettings();

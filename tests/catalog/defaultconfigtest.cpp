@@ -1,16 +1,24 @@
 #include "catalog/catalogueloader.h"
+#include "catalog/codelists.h"
 #include "catalog/codenamelist.h"
 #include "catalog/katalog.h"
-#include "intake/sifrantdlg.h"
 
-#include "scriptedprompter.h"
 #include "testprogramfolder.h"
 
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+
+namespace {
+// Every type of the list, each before the types nested in it.
+QList<SifrantEntry> allTypes(const QList<SifrantEntry> &types)
+{
+    QList<SifrantEntry> all;
+    for (const SifrantEntry &type : types)
+        all << type << allTypes(type.children);
+    return all;
+}
+} // namespace
 
 // The shipped configuration must load cleanly and hang together: what the program looks up by
 // code or name has to be there.
@@ -39,28 +47,27 @@ private:
     QSet<QString> componentNames(Kataster kind) const;
 
     TestProgramFolder *folder = nullptr;
-    ScriptedPrompter *prompter = nullptr;
     Katalog katalog;
-    SifrantDlg *dialog = nullptr;
-    bool ks = false;
+    CodeLists codeLists;
+    // The texts of what could not be loaded whole.
+    QStringList failures;
 };
 
 void DefaultConfigTest::initTestCase()
 {
     folder = new TestProgramFolder;
-    prompter = new ScriptedPrompter;
-    dialog = new SifrantDlg;
-    dialog->setKindSource([this] { return ks; });
-    loadCatalogue(katalog, "zk.xml", Kataster::ZK);
-    loadCatalogue(katalog, "ks.xml", Kataster::KS);
-    loadCodeList(*dialog, "zk_sifrant.xml", Kataster::ZK);
-    loadCodeList(*dialog, "ks_sifrant.xml", Kataster::KS);
+    for (const std::optional<LoadFailure> &failure :
+        {loadCatalogue(katalog, "zk.xml", Kataster::ZK),
+            loadCatalogue(katalog, "ks.xml", Kataster::KS),
+            loadCodeList(codeLists, "zk_sifrant.xml", Kataster::ZK),
+            loadCodeList(codeLists, "ks_sifrant.xml", Kataster::KS)}) {
+        if (failure)
+            failures << failure->text;
+    }
 }
 
 void DefaultConfigTest::cleanupTestCase()
 {
-    delete dialog;
-    delete prompter;
     delete folder;
 }
 
@@ -95,11 +102,11 @@ void DefaultConfigTest::filesAreUtf8()
 
 void DefaultConfigTest::loadsWithoutMessages()
 {
-    QCOMPARE(prompter->messageTexts(), QStringList());
+    QCOMPARE(failures, QStringList());
     QVERIFY(katalog.proceduresOfKind(Kataster::ZK).size() > 3);
     QVERIFY(katalog.proceduresOfKind(Kataster::KS).size() > 3);
-    QVERIFY(dialog->codeTree(false)->topLevelItemCount() > 0);
-    QVERIFY(dialog->codeTree(true)->topLevelItemCount() > 0);
+    QVERIFY(codeLists.types(Kataster::ZK).size() > 0);
+    QVERIFY(codeLists.types(Kataster::KS).size() > 0);
 }
 
 void DefaultConfigTest::proceduresTheProgramKnows()
@@ -163,11 +170,10 @@ void DefaultConfigTest::componentsDefaultToExistingTypes_data()
 void DefaultConfigTest::componentsDefaultToExistingTypes()
 {
     QFETCH(bool, isKs);
-    ks = isKs;
+    const Kataster kind = isKs ? Kataster::KS : Kataster::ZK;
     const QSet<QString> codes {"ns", "zt", "tev", "dp"};
     QSet<QString> seen;
-    for (const PostopekDef *procedure :
-        katalog.proceduresOfKind(isKs ? Kataster::KS : Kataster::ZK)) {
+    for (const PostopekDef *procedure : katalog.proceduresOfKind(kind)) {
         for (const SestavinaDef &component : procedure->sestavine) {
             const QString name = component.value("ime");
             seen.insert(component.value("sifra"));
@@ -180,8 +186,8 @@ void DefaultConfigTest::componentsDefaultToExistingTypes()
                 continue;
             }
             const QString bookmark = component.value("bookmark");
-            QVERIFY2(dialog->findType(bookmark), qPrintable(name + ": " + bookmark));
-            QCOMPARE(dialog->typeBookmark(bookmark), name);
+            QVERIFY2(codeLists.findType(kind, bookmark), qPrintable(name + ": " + bookmark));
+            QCOMPARE(codeLists.typeBookmark(kind, bookmark), name);
         }
     }
     QVERIFY(seen.contains(codes));
@@ -195,34 +201,36 @@ void DefaultConfigTest::bookmarkKeysNameComponents_data()
 void DefaultConfigTest::bookmarkKeysNameComponents()
 {
     QFETCH(bool, isKs);
-    const QSet<QString> names = componentNames(isKs ? Kataster::KS : Kataster::ZK);
+    const Kataster kind = isKs ? Kataster::KS : Kataster::ZK;
+    const QSet<QString> names = componentNames(kind);
     QSet<QString> codes;
-    for (QTreeWidgetItemIterator it(dialog->codeTree(isKs)); *it; ++it) {
-        const QString code = (*it)->text(0);
+    for (const SifrantEntry &type : allTypes(codeLists.types(kind))) {
+        const QString code = type.id;
         QVERIFY2(!codes.contains(code), qPrintable(code));
         codes.insert(code);
-        const QString key = SifrantDlg::bookmarkOf(*it);
+        // Codes are unique, so the lookup by code finds this type.
+        const QString key = codeLists.typeBookmark(kind, code);
         QVERIFY2(names.contains(key), qPrintable(code + ": " + key));
-        QVERIFY(!(*it)->text(1).isEmpty());
+        QVERIFY(!type.napis.isEmpty());
     }
 }
 
 void DefaultConfigTest::codesWithAFixedMeaning()
 {
-    ks = false;
-    QCOMPARE(dialog->typeBookmark("111"), QString("skica"));
-    QCOMPARE(dialog->typeBookmark("121"), QString("zapisniki"));
-    QCOMPARE(dialog->typeBookmark("131"), QString("prikaz sprememb"));
+    Kataster kind = Kataster::ZK;
+    QCOMPARE(codeLists.typeBookmark(kind, "111"), QString("skica"));
+    QCOMPARE(codeLists.typeBookmark(kind, "121"), QString("zapisniki"));
+    QCOMPARE(codeLists.typeBookmark(kind, "131"), QString("prikaz sprememb"));
     for (const char *code : {"413", "414"})
-        QVERIFY2(dialog->findType(code), code);
-    QCOMPARE(dialog->typeBookmark("413"), dialog->typeBookmark("414"));
+        QVERIFY2(codeLists.findType(kind, code), code);
+    QCOMPARE(codeLists.typeBookmark(kind, "413"), codeLists.typeBookmark(kind, "414"));
 
-    ks = true;
+    kind = Kataster::KS;
     for (const char *code : {"104", "110", "413", "414"})
-        QVERIFY2(dialog->findType(code), code);
-    QCOMPARE(dialog->typeBookmark("413"), dialog->typeBookmark("414"));
+        QVERIFY2(codeLists.findType(kind, code), code);
+    QCOMPARE(codeLists.typeBookmark(kind, "413"), codeLists.typeBookmark(kind, "414"));
     // Floor plans and REN pages have components of their own.
-    QVERIFY(dialog->typeBookmark("104") != dialog->typeBookmark("110"));
+    QVERIFY(codeLists.typeBookmark(kind, "104") != codeLists.typeBookmark(kind, "110"));
 }
 
 void DefaultConfigTest::officeAndMunicipalityLists()

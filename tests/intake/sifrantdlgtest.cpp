@@ -1,6 +1,7 @@
 #include "intake/sifrantdlg.h"
 
 #include "catalog/catalogueloader.h"
+#include "catalog/codelists.h"
 #include "intake/documentwidget.h"
 #include "intake/tconvertprocess.h"
 #include "scriptedprompter.h"
@@ -151,10 +152,10 @@ private slots:
         QVERIFY(folder->write(QStringLiteral("config/zk_sifrant.xml"), zkTypes));
         QVERIFY(folder->write(QStringLiteral("config/ks_sifrant.xml"), ksTypes));
         prompter = std::make_unique<ScriptedPrompter>();
-        dialog = std::make_unique<SifrantDlg>();
-        loadCodeList(*dialog, QStringLiteral("zk_sifrant.xml"), Kataster::ZK);
-        loadCodeList(*dialog, QStringLiteral("ks_sifrant.xml"), Kataster::KS);
-        QCOMPARE(prompter->shown.size(), 0);
+        CodeLists codes;
+        QVERIFY(!loadCodeList(codes, QStringLiteral("zk_sifrant.xml"), Kataster::ZK));
+        QVERIFY(!loadCodeList(codes, QStringLiteral("ks_sifrant.xml"), Kataster::KS));
+        dialog = std::make_unique<SifrantDlg>(codes);
         isKs = false;
         dialog->setKindSource([this] { return isKs; });
         work = folder->path(QStringLiteral(".tmp/01022024101010"));

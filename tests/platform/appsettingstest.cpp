@@ -26,10 +26,10 @@ private:
 
     void makeStore()
     {
-        offices
-            = std::make_unique<SifDlg>(QStringLiteral("iogu.csv"), QString(), QString(), QString());
-        municipalities
-            = std::make_unique<SifDlg>(QStringLiteral("ko.csv"), QString(), QString(), QString());
+        offices = std::make_unique<SifDlg>(
+            loadCodeNameList(QStringLiteral("iogu.csv")), QString(), QString(), QString());
+        municipalities = std::make_unique<SifDlg>(
+            loadCodeNameList(QStringLiteral("ko.csv")), QString(), QString(), QString());
         dialog = std::make_unique<DialogNastavitev>(offices.get(), municipalities.get());
         settings = std::make_unique<AppSettings>(*dialog, *offices, *municipalities);
     }

@@ -186,8 +186,10 @@ private slots:
     void testButtonShowsTheSummary()
     {
         service->setAnswer(name, SoapTestService::elements(name, 140, 3, 0, 0, 0));
-        SifDlg offices(QStringLiteral("iogu.csv"), QString(), QString(), QString());
-        SifDlg municipalities(QStringLiteral("ko.csv"), QString(), QString(), QString());
+        SifDlg offices(
+            loadCodeNameList(QStringLiteral("iogu.csv")), QString(), QString(), QString());
+        SifDlg municipalities(
+            loadCodeNameList(QStringLiteral("ko.csv")), QString(), QString(), QString());
         DialogNastavitev dialog(&offices, &municipalities);
         dialog.le_gp->setText(QStringLiteral("140 Ljubljana"));
         dialog.soap_endpoint->setText(service->url());

@@ -16,6 +16,7 @@ class SifDlgTest : public QObject
 
 private:
     std::unique_ptr<TestProgramFolder> folder;
+    QList<CodeName> list;
     std::unique_ptr<SifDlg> picker;
 
     void type(TComboBox *box, const QString &text)
@@ -44,9 +45,9 @@ private slots:
             "\n"
             " 9 leading blank\n"
             "1730 BEŽIGRAD\n");
-        picker = std::make_unique<SifDlg>(QStringLiteral("ko.csv"),
-            QStringLiteral("Katastrska obcina"), QStringLiteral("Sifra KO"),
-            QStringLiteral("Ime KO"));
+        list = loadCodeNameList(QStringLiteral("ko.csv"));
+        picker = std::make_unique<SifDlg>(list, QStringLiteral("Katastrska obcina"),
+            QStringLiteral("Sifra KO"), QStringLiteral("Ime KO"));
         picker->show();
         QApplication::setActiveWindow(picker.get());
         QVERIFY(QTest::qWaitForWindowActive(picker.get()));
@@ -60,12 +61,12 @@ private slots:
 
     void listLinesBecomeCodesAndNames()
     {
-        QCOMPARE(picker->count(), 5);
-        QCOMPARE(picker->codeBox()->itemText(0), QStringLiteral("850"));
-        QCOMPARE(picker->nameBox()->itemText(0), QStringLiteral("LJUBLJANA CENTER"));
-        QCOMPARE(picker->codeBox()->itemText(3), QString());
-        QCOMPARE(picker->nameOf(QStringLiteral("1721")), QStringLiteral("GRADIŠČE I"));
-        QCOMPARE(picker->nameOf(QStringLiteral("1722")), QString());
+        QCOMPARE(list.size(), 5);
+        QCOMPARE(list.at(0).code, QStringLiteral("850"));
+        QCOMPARE(list.at(0).name, QStringLiteral("LJUBLJANA CENTER"));
+        QCOMPARE(list.at(3).code, QString());
+        QCOMPARE(nameOf(list, QStringLiteral("1721")), QStringLiteral("GRADIŠČE I"));
+        QCOMPARE(nameOf(list, QStringLiteral("1722")), QString());
         QCOMPARE(picker->windowTitle(), QStringLiteral("Katastrska obcina"));
     }
 
@@ -129,8 +130,9 @@ private slots:
 
     void missingListGivesAnEmptyPickerThatRejects()
     {
-        SifDlg empty(QStringLiteral("missing.csv"), QString(), QString(), QString());
-        QCOMPARE(empty.count(), 0);
+        const QList<CodeName> none = loadCodeNameList(QStringLiteral("missing.csv"));
+        QCOMPARE(none.size(), 0);
+        SifDlg empty(none, QString(), QString(), QString());
         empty.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(empty.result(), int(QDialog::Rejected));
     }
