@@ -5,10 +5,10 @@
 // and, when asked for, an elaborat of many pages; for these it also gives the longest time the
 // window went unserved. Run it by hand: build/bench/openbench [rounds] [pages of the large one]
 #include "app/mainwindow.h"
+#include "app/opencommand.h"
 #include "benchfolder.h"
 #include "benchtiming.h"
 #include "files/elaboratfile.h"
-#include "files/opencommand.h"
 #include "files/pdfbuild.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"

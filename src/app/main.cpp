@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
+#include "app/opencommand.h"
 #include "app/runguard.h"
 #include "app/startuprecovery.h"
-#include "files/opencommand.h"
 #include "platform/prompter.h"
 
 #include <QApplication>

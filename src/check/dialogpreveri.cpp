@@ -113,7 +113,7 @@ QStringList DialogPreveri::checkComponents()
 }
 
 // Image documents are converted in the background, each image once, into the PDF that
-// filePathName(true) would make; the analyzer starts when all have ended.
+// the build makes of it; the analyzer starts when all have ended.
 void DialogPreveri::convertImages()
 {
     analyzerPaths.clear();

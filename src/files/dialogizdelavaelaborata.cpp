@@ -1,10 +1,8 @@
 #include "dialogizdelavaelaborata.h"
 
-#include "app/mainwindow.h"
 #include "convertedfiles.h"
-#include "intake/documentwidget.h"
+#include "model/elaboratcontext.h"
 #include "model/ttreeelaborat.h"
-#include "mythread.h"
 #include "platform/platform.h"
 #include "platform/prompter.h"
 #include "platform/toolrunner.h"
@@ -16,14 +14,14 @@
 #include <QPushButton>
 
 DialogIzdelavaElaborata::DialogIzdelavaElaborata(
-    TTreeElaborat *elaborat, bool mode, bool compress, QWidget *parent)
+    TTreeElaborat *elaborat, MyThread::Output output, QWidget *parent)
     : WorkerDialog(QStringLiteral("Prekini izdelavo"), parent)
     , elaborat(elaborat)
-    , pdfMode(mode)
-    , compressRequested(compress)
+    , pdfMode(output == MyThread::Output::Pdf)
+    , compressRequested(!pdfMode)
 {
     buildForm();
-    if (compress) {
+    if (!pdfMode) {
         plainTextEdit->setPlainText(tr("Izdelujem stisnjeno datoteko ..."));
         setWindowTitle(QStringLiteral("Stiskanje elaborata"));
         b_explore->setText(QStringLiteral("Pojdi v mapo stisnjenega paketa"));
@@ -33,7 +31,7 @@ DialogIzdelavaElaborata::DialogIzdelavaElaborata(
         b_explore->setText(QStringLiteral("Pojdi v mapo elaborata"));
     }
     prepareElaborat();
-    worker = new MyThread(elaborat->snapshot(), mode, elaborat->zipPath, this);
+    worker = new MyThread(elaborat->snapshot(), output, elaborat->zipPath, this);
     connect(worker, &QThread::finished, this, &DialogIzdelavaElaborata::onThreadTerminated);
     worker->start(QThread::InheritPriority);
 }
@@ -62,8 +60,8 @@ void DialogIzdelavaElaborata::prepareElaborat()
         return;
     }
     // The preview holds the old PDF open, and on Windows an open file cannot be replaced.
-    if (MainWindow *window = elaborat->mainWindow())
-        window->preview()->closeDocument();
+    if (ElaboratContext *context = elaborat->context())
+        context->closePreview();
     const QString dateKey = QStringLiteral("DATUM_ZADNJE_SPREMEMBE");
     if (elaborat->attribute(dateKey).isEmpty())
         elaborat->setAttribute(
@@ -110,7 +108,7 @@ void DialogIzdelavaElaborata::applyPdfResult()
 void DialogIzdelavaElaborata::applyZipResult()
 {
     elaborat->zipWritten = worker->written();
-    if (!compressRequested || !elaborat->zipWritten) {
+    if (!elaborat->zipWritten) {
         report(tr("Napaka pri stiskanju paketa ..."));
         showFinished(false);
         return;

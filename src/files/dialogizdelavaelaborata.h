@@ -1,8 +1,8 @@
 #pragma once
 
+#include "mythread.h"
 #include "workerdialog.h"
 
-class MyThread;
 class QPushButton;
 class TTreeElaborat;
 
@@ -15,13 +15,12 @@ class DialogIzdelavaElaborata : public WorkerDialog
 {
     Q_OBJECT
 public:
-    // Sets the dialog up for `elaborat` and starts the worker at once. `mode` true builds the
-    // PDF at the elaborat's pdfPath (an empty DATUM_ZADNJE_SPREMEMBE becomes today's date and
-    // the preview lets the old file go first); false packs the package at its zipPath.
-    // `compress` is true for the package. The caller runs the dialog modally, then reads
-    // succeeded() and compress().
+    // Sets the dialog up for `elaborat` and starts the worker at once: the PDF at the
+    // elaborat's pdfPath (an empty DATUM_ZADNJE_SPREMEMBE becomes today's date and the preview
+    // lets the old file go first), or the package at its zipPath. The caller runs the dialog
+    // modally, then reads succeeded() and compress().
     DialogIzdelavaElaborata(
-        TTreeElaborat *elaborat, bool mode, bool compress, QWidget *parent = nullptr);
+        TTreeElaborat *elaborat, MyThread::Output output, QWidget *parent = nullptr);
     // Waits for a stopped worker, whose tool has been killed.
     ~DialogIzdelavaElaborata() override;
 

@@ -1,8 +1,8 @@
 #include "elaboratreader.h"
 
-#include "app/mainwindow.h"
 #include "catalog/katalog.h"
 #include "intake/sifrantdlg.h"
+#include "model/elaboratcontext.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
@@ -10,7 +10,6 @@
 #include "model/ttreewidget.h"
 #include "outlinedump.h"
 #include "platform/busywork.h"
-#include "services/sifdlg.h"
 
 #include <QSet>
 
@@ -26,11 +25,23 @@ QString codeText(const SifrantDlg &codes, const QString &code)
     return code + QLatin1Char(' ') + codes.typeDescription(code).value_or(QString());
 }
 
-QString withName(const QString &code, const SifDlg &picker)
+QString withName(const QString &code, const ElaboratContext &context, ElaboratContext::Picker list)
 {
     if (code.isEmpty())
         return QString();
-    return code + QLatin1Char(' ') + picker.nameOf(code);
+    return code + QLatin1Char(' ') + context.codeName(list, code);
+}
+
+QString storedAttributeText(const QString &key, const QString &value,
+    const QStringList &procedureNames, const ElaboratContext &context)
+{
+    if (key == QLatin1String("KO"))
+        return withName(value, context, ElaboratContext::Picker::Municipality);
+    if (key == QLatin1String("GEODETSKA_PISARNA"))
+        return withName(value, context, ElaboratContext::Picker::Office);
+    if (key == QLatin1String("POSTOPKI"))
+        return procedureNames.join(QLatin1Char(';'));
+    return value;
 }
 
 QSet<QString> componentCodesOf(const TTreeElaborat &elaborat)
@@ -105,33 +116,20 @@ QList<int> storedProcedureIndices(const Katalog &katalog, const QStringList &ids
     return indices;
 }
 
-QString storedAttributeText(const QString &key, const QString &value,
-    const QStringList &procedureNames, const SifDlg &offices, const SifDlg &municipalities)
-{
-    if (key == QLatin1String("KO"))
-        return withName(value, municipalities);
-    if (key == QLatin1String("GEODETSKA_PISARNA"))
-        return withName(value, offices);
-    if (key == QLatin1String("POSTOPKI"))
-        return procedureNames.join(QLatin1Char(';'));
-    return value;
-}
-
 void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map)
 {
-    const MainWindow &window = *elaborat.mainWindow();
+    const ElaboratContext &context = *elaborat.context();
     const QStringList names = elaborat.postopekNames();
     for (auto field = map.cbegin(); field != map.cend(); ++field)
-        elaborat.setAttribute(field.key(),
-            storedAttributeText(field.key(), field.value(), names, *window.officePicker(),
-                *window.municipalityPicker()));
+        elaborat.setAttribute(
+            field.key(), storedAttributeText(field.key(), field.value(), names, context));
 }
 
 void readBookmarks(TTreeElaborat &elaborat, const ElaboratReading &reading,
     const QStringList &bookmarkCodes, const QStringList &componentCodes, BusyWork &busy)
 {
     const int pageCount = reading.info.pageCount;
-    const SifrantDlg &codes = *elaborat.mainWindow()->sifrantDialog();
+    const SifrantDlg &codes = elaborat.context()->typeDialog();
     // While the window is served the view lays out every row widget it shows; the new rows stay
     // folded away until they are all made, so that serving does not grow with them.
     const bool expanded = elaborat.isExpanded();

@@ -9,7 +9,6 @@
 
 class BusyWork;
 class Katalog;
-class SifDlg;
 class TTreeElaborat;
 
 // Rebuilding an elaborat in the tree from what its PDF carries: the procedures, attributes and
@@ -20,14 +19,10 @@ class TTreeElaborat;
 // building-cadastre elaborat of the general procedure stays one.
 QList<int> storedProcedureIndices(const Katalog &katalog, const QStringList &ids, bool isKs);
 
-// The attribute cell text of a stored field: the value, except that KO and GEODETSKA_PISARNA
-// get a blank and the name the picker gives their code (empty when the code is not in the
-// picker; an empty code stays an empty cell) and POSTOPKI lists `procedureNames` joined with
-// ";".
-QString storedAttributeText(const QString &key, const QString &value,
-    const QStringList &procedureNames, const SifDlg &offices, const SifDlg &municipalities);
-
-// Sets every field of the map that has an attribute row, by storedAttributeText.
+// Sets every field of the map that has an attribute row: KO and GEODETSKA_PISARNA get a
+// blank and the name the elaborat's context lists for their code (none when it is not listed;
+// an empty code stays an empty cell), POSTOPKI the elaborat's procedure names joined with ";",
+// any other field its value.
 void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map);
 
 // Builds the elaborat's bookmarks and documents from the outline of its PDF (pdfPath) that

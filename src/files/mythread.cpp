@@ -5,10 +5,10 @@
 #include "zippackage.h"
 
 MyThread::MyThread(
-    const ElaboratSnapshot &snapshot, bool mode, const QString &zipPath, QObject *parent)
+    const ElaboratSnapshot &snapshot, Output output, const QString &zipPath, QObject *parent)
     : QThread(parent)
     , source(snapshot)
-    , pdfMode(mode)
+    , output(output)
     , zipPath(zipPath)
 { }
 
@@ -28,7 +28,7 @@ void MyThread::run()
     // The dialog shows that the work goes on and lets the user stop it: a large elaborat may
     // take longer than a quick tool run is allowed.
     const ToolRunner runner(&stopFlag, ToolRunner::noTimeLimit);
-    if (pdfMode) {
+    if (output == Output::Pdf) {
         const PdfBuildResult result = buildElaboratPdf(source, runner);
         outputWritten = result.written;
         converted = result.convertedFiles;

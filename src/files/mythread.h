@@ -14,8 +14,14 @@ class MyThread : public QThread
 {
     Q_OBJECT
 public:
-    // `mode` true builds the snapshot's pdfPath; false packs the package at `zipPath`.
-    MyThread(const ElaboratSnapshot &snapshot, bool mode, const QString &zipPath,
+    // What a run produces: the snapshot's pdfPath, or the package at the given zipPath.
+    enum class Output
+    {
+        Pdf,
+        Package
+    };
+
+    MyThread(const ElaboratSnapshot &snapshot, Output output, const QString &zipPath,
         QObject *parent = nullptr);
     // Stops the work and waits for the thread, which ends promptly because its tool is killed.
     ~MyThread() override;
@@ -23,7 +29,6 @@ public:
     // Kills the running tool and starts no further one; safe from any thread.
     void stop();
 
-    bool mode() const { return pdfMode; }
     const ElaboratSnapshot &snapshot() const { return source; }
     // After the run: whether a complete new PDF or package stands at its path.
     bool written() const { return outputWritten; }
@@ -35,7 +40,7 @@ protected:
 
 private:
     const ElaboratSnapshot source;
-    const bool pdfMode;
+    const Output output;
     const QString zipPath;
     std::atomic_bool stopFlag {false};
     bool outputWritten = false;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <utility>
 
 const char *const idposRequiredText = "Splosni postopek in izpolnjena naslovna stran, zahteva ali "
                                       "upravni del elaborata zahtevata vpisan veljaven IDPOS.";
@@ -78,6 +79,38 @@ bool hasFilledComponent(const ElaboratSnapshot &snapshot, const QString &code)
 {
     const int component = findComponentByCode(snapshot, code);
     return component >= 0 && hasChildren(snapshot, component);
+}
+
+QString yearOf(const QString &datum)
+{
+    return datum.section(QLatin1Char('.'), 2, 2);
+}
+
+// The identity checks that a name needs; whichever are asked for run in this order.
+enum IdentityCheck
+{
+    OwnIdpos = 1,
+    Ko = 2,
+    CaseNumber = 4,
+    RezposAlone = 8,
+    Year = 16
+};
+
+// The first asked check that fails; a passed check without value when none does.
+NamingCheck checkIdentity(const ElaboratIdentity &identity, int checks)
+{
+    const std::pair<int, NamingCheck> chain[] = {
+        {OwnIdpos, checkIdpos(identity.idpos, QString::fromUtf8(idposRequiredText))},
+        {Ko, checkKo(identity.ko)},
+        {CaseNumber, checkCaseNumber(identity.idpos, identity.rezpos, identity.isKs)},
+        {RezposAlone, checkRezpos(identity.rezpos, identity.isKs)},
+        {Year, checkYear(identity.datum)},
+    };
+    for (const auto &[check, result] : chain) {
+        if ((checks & check) && !result.ok)
+            return result;
+    }
+    return passed(QString());
 }
 
 } // namespace
@@ -186,33 +219,19 @@ NamingCheck checkIdpos(const QString &idpos, const QString &reason)
 
 NamingCheck checkYear(const QString &datum)
 {
-    const QStringList parts = datum.split(QLatin1Char('.'));
-    if (parts.size() < 3 || parts.at(2).isEmpty())
+    const QString year = yearOf(datum);
+    if (year.isEmpty())
         return failed(elaboratTitle, QStringLiteral("Datum zadnje spremembe nima letnice."));
-    return passed(parts.at(2));
+    return passed(year);
 }
 
 NamingCheck checkPdfIdentity(const ElaboratIdentity &identity)
 {
-    if (identity.needsIdpos) {
-        const NamingCheck idpos = checkIdpos(identity.idpos, QString::fromUtf8(idposRequiredText));
-        if (!idpos.ok)
-            return idpos;
-    }
-    const NamingCheck ko = checkKo(identity.ko);
-    if (!ko.ok)
-        return ko;
-    const NamingCheck caseNumber = checkCaseNumber(identity.idpos, identity.rezpos, identity.isKs);
-    if (!caseNumber.ok)
-        return caseNumber;
     // The "_Z" ending carries the year's last digit; without a year the name would lack it,
     // while the build then dates the elaborat today.
-    if (identity.hasZpplps) {
-        const NamingCheck year = checkYear(identity.datum);
-        if (!year.ok)
-            return year;
-    }
-    return caseNumber;
+    const NamingCheck check = checkIdentity(identity,
+        (identity.needsIdpos ? OwnIdpos : 0) | Ko | CaseNumber | (identity.hasZpplps ? Year : 0));
+    return check.ok ? passed(caseNumber(identity)) : check;
 }
 
 PdfNameForm pdfNameForm(const ElaboratIdentity &identity)
@@ -272,29 +291,21 @@ NamingCheck elaboratFolder(const QString &workFolder, const ElaboratIdentity &id
 
 NamingCheck zipFileName(const ElaboratIdentity &identity)
 {
-    const NamingCheck ko = checkKo(identity.ko);
-    if (!ko.ok)
-        return ko;
-    const NamingCheck number = checkCaseNumber(identity.idpos, identity.rezpos, identity.isKs);
-    if (!number.ok)
-        return number;
+    const NamingCheck check = checkIdentity(identity, Ko | CaseNumber | (identity.isKs ? 0 : Year));
+    if (!check.ok)
+        return check;
     const QString stem = sifko4(identity.ko);
+    const QString number = id5(caseNumber(identity));
     if (identity.isKs)
-        return passed(stem + id5(number.value) + QStringLiteral(".zip"));
-    const NamingCheck year = checkYear(identity.datum);
-    if (!year.ok)
-        return year;
-    return passed(stem + QLatin1Char('_') + id5(number.value) + QLatin1Char('_')
-        + year.value.right(2) + QStringLiteral(".zip"));
+        return passed(stem + number + QStringLiteral(".zip"));
+    return passed(stem + QLatin1Char('_') + number + QLatin1Char('_')
+        + yearOf(identity.datum).right(2) + QStringLiteral(".zip"));
 }
 
 NamingCheck renFileName(const ElaboratIdentity &identity)
 {
-    const NamingCheck ko = checkKo(identity.ko);
-    if (!ko.ok)
-        return ko;
-    const NamingCheck rezpos = checkRezpos(identity.rezpos, identity.isKs);
-    if (!rezpos.ok)
-        return rezpos;
-    return passed(sifko4(identity.ko) + id5(rezpos.value) + QStringLiteral("REN.pdf"));
+    const NamingCheck check = checkIdentity(identity, Ko | RezposAlone);
+    if (!check.ok)
+        return check;
+    return passed(sifko4(identity.ko) + id5(identity.rezpos) + QStringLiteral("REN.pdf"));
 }

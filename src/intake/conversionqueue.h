@@ -9,8 +9,8 @@
 class QProcess;
 
 // Converts images to PDFs in the background of the GUI thread, several converters at a time
-// (one per core), so that the window keeps painting. Each conversion is recorded in the debug
-// log as filePathName records it.
+// (one per core), so that the window keeps painting. Each conversion gets a tool-run record in
+// the debug log under the label of the build's conversions.
 class ConversionQueue : public QObject
 {
     Q_OBJECT

@@ -148,7 +148,7 @@ void splitIntoPages(TTreeDokument &document)
     auto *subtitle = new TTreePodnaslov(parent);
     subtitle->setNameText(document.nameText());
     TreeItems::moveItem(subtitle, parent, parent->indexOfChild(&document));
-    const QString path = document.filePathName(false);
+    const QString path = document.filePath();
     QList<TTreeDokument *> created;
     for (int page = 1; page <= pages; ++page)
         created << new TTreeDokument(path, subtitle, page, document.rotation());
@@ -175,7 +175,7 @@ void changeDocumentType(TTreeWidget &view, QTreeWidgetItem *clicked)
     const QList<TTreeDokument *> documents = typedDocuments(selected, document);
     QStringList files;
     for (TTreeDokument *each : documents)
-        files << each->filePathName(false);
+        files << each->filePath();
     TTreeSestavina *component = TreeItems::componentOf(document);
     const bool general = isGeneral(elaborat);
     const QString preset = general

@@ -151,8 +151,8 @@ TTreeBookmark *TreeDrop::bookmarkForDocument(TTreeDokument &source, TTreeSestavi
     }
     if (TTreeBookmark *bookmark = TTreeBookmark::create(code, text, &component, *codes))
         return bookmark;
-    const auto results = TypeDialog::ask(*codes, {source.filePathName(false)}, *elaborat,
-        TypeDialog::defaultCode(&component, nullptr));
+    const auto results = TypeDialog::ask(
+        *codes, {source.filePath()}, *elaborat, TypeDialog::defaultCode(&component, nullptr));
     if (!results || results->isEmpty())
         return nullptr;
     return TTreeBookmark::create(

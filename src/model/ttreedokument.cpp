@@ -97,21 +97,6 @@ void TTreeDokument::rotate(int degrees)
     turns = (((current + degrees) / 90) % 4 + 4) % 4;
 }
 
-QString TTreeDokument::filePathName(bool convert)
-{
-    if (fileSuffix == QLatin1String("pdf") || !convert)
-        return path;
-    const TTreeElaborat *found = elaborat();
-    // Without an elaborat there is no work folder to convert into.
-    if (!found)
-        return path;
-    const QString target = ImageConversion::documentPdfPath(found->workDir(), path);
-    ToolRunner().runTool(ImageConversion::convertCommand(path, target),
-        QStringLiteral("TTreeDokument - filePathName"));
-    takeConvertedFile(target);
-    return path;
-}
-
 void TTreeDokument::startPreview(MainWindow *mainWindow)
 {
     if (fileSuffix == QLatin1String("pdf")) {

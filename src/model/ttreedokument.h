@@ -64,12 +64,8 @@ public:
     void setPage(int page);
     // Turns by -90 or +90 degrees and marks the elaborat modified.
     void rotate(int degrees);
-    // The file for the composer. With `convert`, an image is first converted synchronously to
-    // a PDF in the elaborat's work folder, which the document then uses. The conversion's
-    // outcome is not examined: a missing PDF shows when the composer runs.
-    QString filePathName(bool convert);
-    // Takes the PDF that the document's image was converted to, as filePathName(true) does:
-    // file, name, suffix and page count follow it; page and the preview stay as they are.
+    // Takes the PDF that the document's image was converted to: file, name, suffix and page
+    // count follow it; page and the preview stay as they are.
     void setConvertedFile(const QString &pdfPath);
 
     // Shows the document in the main window's preview; an image is first converted to a PDF

@@ -321,7 +321,7 @@ void TTreeElaborat::renumberOwnPages(const QString &path)
     int before = 0;
     for (int index : pdfDocuments(snapshot())) {
         TTreeDokument *document = TTreeDokument::cast(items.at(index));
-        if (document->page() != 0 && document->filePathName(false) == path)
+        if (document->page() != 0 && document->filePath() == path)
             document->setPage(before + 1);
         before += document->contributedPages();
     }

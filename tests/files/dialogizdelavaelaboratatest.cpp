@@ -58,7 +58,8 @@ private slots:
         QFETCH(QString, explore);
         elaborat->zipPath = fixture->path(QStringLiteral("paket.zip"));
         elaborat->zipWritten = true;
-        DialogIzdelavaElaborata dialog(elaborat, mode, !mode, &fixture->window());
+        DialogIzdelavaElaborata dialog(
+            elaborat, mode ? MyThread::Output::Pdf : MyThread::Output::Package, &fixture->window());
         const BuildFixture::Outcome state = BuildFixture::outcomeOf(&dialog);
         QCOMPARE(state.text, text);
         QCOMPARE(state.title, title);
@@ -76,7 +77,7 @@ private slots:
 
     void anOutcomeThatArrivesAsTheDialogClosesIsKept()
     {
-        DialogIzdelavaElaborata dialog(elaborat, true, false, &fixture->window());
+        DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Pdf, &fixture->window());
         // Ended, but its signal not yet delivered: the button takes the outcome itself.
         dialog.findChild<MyThread *>()->wait();
         dialog.b_prekini->click();
@@ -97,7 +98,7 @@ private slots:
         fixture->installWaitingComposer();
         elaborat->setPdfPath(fixture->path(QStringLiteral("drugje.pdf")), false);
         {
-            DialogIzdelavaElaborata dialog(elaborat, true, false, &fixture->window());
+            DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Pdf, &fixture->window());
             QTRY_VERIFY(fixture->composerStarted());
             dialog.b_prekini->click();
             QVERIFY(dialog.cancelled());
@@ -110,7 +111,7 @@ private slots:
 
     void theCompressButtonAsksForThePackage()
     {
-        DialogIzdelavaElaborata dialog(elaborat, true, false, &fixture->window());
+        DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Pdf, &fixture->window());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.working(), 60000);
         QVERIFY(!dialog.compress());
         dialog.b_stisni->click();

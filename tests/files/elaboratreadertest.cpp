@@ -1,7 +1,7 @@
 #include "files/elaboratreader.h"
+#include "app/opencommand.h"
 #include "buildfixture.h"
 #include "catalog/katalog.h"
-#include "files/opencommand.h"
 #include "intake/sifrantdlg.h"
 #include "model/ttreebookmark.h"
 #include "model/ttreedokument.h"

@@ -1,4 +1,4 @@
-#include "files/opencommand.h"
+#include "app/opencommand.h"
 #include "buildfixture.h"
 #include "files/elaboratfile.h"
 #include "files/pdfbuild.h"

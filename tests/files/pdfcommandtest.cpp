@@ -535,7 +535,7 @@ private slots:
         elaborat->setAttribute(QStringLiteral("DATUM_ZADNJE_SPREMEMBE"), QString());
         elaborat->setPdfPath(fixture->path(QStringLiteral("izbran.pdf")), false);
         fixture->awaitBuild();
-        DialogIzdelavaElaborata dialog(elaborat, true, false, &fixture->window());
+        DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Pdf, &fixture->window());
         const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
         QCOMPARE(elaborat->attribute(QStringLiteral("DATUM_ZADNJE_SPREMEMBE")), today);
         Prompter::current().exec(&dialog);

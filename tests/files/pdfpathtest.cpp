@@ -1,4 +1,4 @@
-#include "files/pdfpath.h"
+#include "app/pdfpath.h"
 #include "buildfixture.h"
 #include "files/naming.h"
 #include "model/ttreebookmark.h"

@@ -1,5 +1,6 @@
 #include "model/ttreedokument.h"
 #include "elaboratfixture.h"
+#include "files/pdfbuild.h"
 #include "intake/imageconversion.h"
 #include "model/pagecountcache.h"
 #include "model/tabelaatributov.h"
@@ -128,11 +129,12 @@ private slots:
     {
         const QString image = fixture->makeImage("Slika.png");
         auto *document = new TTreeDokument(image, bookmark, 0, 2);
-        QCOMPARE(document->filePathName(false), image);
+        QCOMPARE(document->filePath(), image);
         QCOMPARE(document->suffix(), QStringLiteral("png"));
 
         const QString target = ImageConversion::documentPdfPath(elaborat->workDir(), image);
-        QCOMPARE(document->filePathName(true), target);
+        QCOMPARE(convertedDocumentPath(elaborat->workDir(), image, ToolRunner()), target);
+        document->setConvertedFile(target);
         QCOMPARE(document->filePath(), target);
         QCOMPARE(document->fileName(), QFileInfo(target).fileName());
         QCOMPARE(document->suffix(), QStringLiteral("pdf"));
@@ -143,7 +145,8 @@ private slots:
         QVERIFY(QFileInfo::exists(target));
         QVERIFY(fixture->folder.read(".tmp/debug.log").contains("TTreeDokument - filePathName"));
         // Converted already: nothing runs again.
-        QCOMPARE(document->filePathName(true), target);
+        QCOMPARE(
+            convertedDocumentPath(elaborat->workDir(), document->filePath(), ToolRunner()), target);
     }
 
     void aNewFilePathIsShownWhenTheDocumentIsSelected()

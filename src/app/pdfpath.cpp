@@ -1,8 +1,8 @@
 #include "pdfpath.h"
 
-#include "app/mainwindow.h"
+#include "files/naming.h"
+#include "mainwindow.h"
 #include "model/ttreeelaborat.h"
-#include "naming.h"
 #include "platform/apppaths.h"
 #include "platform/prompter.h"
 #include "services/dialognastavitev.h"

@@ -1,12 +1,12 @@
 #include "buildcommands.h"
 
-#include "app/mainwindow.h"
-#include "dialogizdelavaelaborata.h"
-#include "keywords.h"
+#include "files/dialogizdelavaelaborata.h"
+#include "files/keywords.h"
+#include "files/naming.h"
+#include "files/outline.h"
+#include "mainwindow.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
-#include "naming.h"
-#include "outline.h"
 #include "pdfpath.h"
 #include "platform/prompter.h"
 #include "platform/toolrunner.h"
@@ -62,7 +62,7 @@ void runPdfCommand(MainWindow &window)
     elaborat->setPdfPath(path, false);
     bool compress = false;
     {
-        DialogIzdelavaElaborata dialog(elaborat, true, false, &window);
+        DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Pdf, &window);
         Prompter::current().exec(&dialog);
         // Documents may take pages of the file just rewritten even when it was not the
         // elaborat's own PDF a moment ago (built elsewhere, then back into the old file).
@@ -95,6 +95,6 @@ void runZipCommand(MainWindow &window)
         return;
     warnAboutRenPdf(window, snapshot);
     elaborat->zipPath = chosen;
-    DialogIzdelavaElaborata dialog(elaborat, false, true, &window);
+    DialogIzdelavaElaborata dialog(elaborat, MyThread::Output::Package, &window);
     Prompter::current().exec(&dialog);
 }

@@ -1,9 +1,9 @@
 #include "opencommand.h"
 
-#include "app/mainwindow.h"
-#include "elaboratfile.h"
-#include "elaboratreader.h"
-#include "keywords.h"
+#include "files/elaboratfile.h"
+#include "files/elaboratreader.h"
+#include "files/keywords.h"
+#include "mainwindow.h"
 #include "model/floorlabels.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
