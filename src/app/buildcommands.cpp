@@ -3,7 +3,6 @@
 #include "files/dialogizdelavaelaborata.h"
 #include "files/keywords.h"
 #include "files/naming.h"
-#include "files/outline.h"
 #include "mainwindow.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
