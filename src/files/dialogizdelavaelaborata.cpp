@@ -62,8 +62,8 @@ void DialogIzdelavaElaborata::prepareElaborat()
         return;
     }
     // The preview holds the old PDF open, and on Windows an open file cannot be replaced.
-    if (MainWindow *window = elaborat->mainWindow())
-        window->preview()->closeDocument();
+    if (ElaboratContext *context = elaborat->context())
+        context->closePreview();
     const QString dateKey = QStringLiteral("DATUM_ZADNJE_SPREMEMBE");
     if (elaborat->attribute(dateKey).isEmpty())
         elaborat->setAttribute(

@@ -119,7 +119,7 @@ QString storedAttributeText(const QString &key, const QString &value,
 
 void fillStoredAttributes(TTreeElaborat &elaborat, const KeywordMap &map)
 {
-    const MainWindow &window = *elaborat.mainWindow();
+    const auto &window = static_cast<const MainWindow &>(*elaborat.context());
     const QStringList names = elaborat.postopekNames();
     for (auto field = map.cbegin(); field != map.cend(); ++field)
         elaborat.setAttribute(field.key(),
@@ -131,7 +131,7 @@ void readBookmarks(TTreeElaborat &elaborat, const ElaboratReading &reading,
     const QStringList &bookmarkCodes, const QStringList &componentCodes, BusyWork &busy)
 {
     const int pageCount = reading.info.pageCount;
-    const SifrantDlg &codes = *elaborat.mainWindow()->sifrantDialog();
+    const SifrantDlg &codes = elaborat.context()->typeDialog();
     // While the window is served the view lays out every row widget it shows; the new rows stay
     // folded away until they are all made, so that serving does not grow with them.
     const bool expanded = elaborat.isExpanded();
