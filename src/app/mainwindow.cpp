@@ -310,8 +310,11 @@ void MainWindow::createMenus()
 
 void MainWindow::setUpTree()
 {
-    treeWidget->mainWindow = this;
     treeWidget->context = this;
+    connect(treeWidget, &TTreeWidget::pdfRequested, this, &MainWindow::on_actionPDF_triggered);
+    connect(treeWidget, &TTreeWidget::zipRequested, this, &MainWindow::on_actionZIP_triggered);
+    // The check action, for the elaborat just made current.
+    connect(treeWidget, &TTreeWidget::checkRequested, actionPreveri, &QAction::trigger);
     treeWidget->setDragEnabled(true);
     treeWidget->setAcceptDrops(true);
     treeWidget->setDragDropMode(QAbstractItemView::InternalMove);

@@ -1,12 +1,9 @@
 #include "img2pdf.h"
 
 #include "imageconversion.h"
-#include "model/ttreedokument.h"
 
-Img2Pdf::Img2Pdf(
-    const QString &source, const QString &output, TTreeDokument *document, QObject *parent)
+Img2Pdf::Img2Pdf(const QString &source, const QString &output, QObject *parent)
     : QProcess(parent)
-    , document(document)
     , output(output)
 {
     connect(this, &QProcess::finished, this, &Img2Pdf::onFinished);
@@ -15,8 +12,6 @@ Img2Pdf::Img2Pdf(
 
 void Img2Pdf::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    if (exitCode != 0 || exitStatus != QProcess::NormalExit)
-        return;
-    // Taking the file shows the document again when it is the view's only selected item.
-    document->setFilePath(output);
+    if (exitCode == 0 && exitStatus == QProcess::NormalExit)
+        emit converted(output);
 }

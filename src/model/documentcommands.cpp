@@ -1,6 +1,6 @@
 #include "documentcommands.h"
 
-#include "app/mainwindow.h"
+#include "elaboratcontext.h"
 #include "fileintake.h"
 #include "platform/prompter.h"
 #include "treeitems.h"
@@ -170,7 +170,7 @@ void changeDocumentType(TTreeWidget &view, QTreeWidgetItem *clicked)
     const QList<QTreeWidgetItem *> selected = view.selectedItems();
     TTreeDokument *document = typedDocument(selected, clicked);
     TTreeElaborat *elaborat = document ? document->elaborat() : nullptr;
-    if (!elaborat || !view.mainWindow)
+    if (!elaborat || !view.context)
         return;
     const QList<TTreeDokument *> documents = typedDocuments(selected, document);
     QStringList files;
@@ -181,8 +181,7 @@ void changeDocumentType(TTreeWidget &view, QTreeWidgetItem *clicked)
     const QString preset = general
         ? document->tagText().section(QLatin1Char(' '), 0, 0)
         : TypeDialog::defaultCode(component, TreeItems::bookmarkOf(document));
-    const auto results
-        = TypeDialog::ask(*view.mainWindow->sifrantDialog(), files, *elaborat, preset);
+    const auto results = TypeDialog::ask(view.context->typeDialog(), files, *elaborat, preset);
     if (!results)
         return;
     if (general && results->size() == documents.size()) {
@@ -200,7 +199,7 @@ void rotate(TTreeWidget &view, TTreeDokument &document, int degrees)
 {
     document.rotate(degrees);
     // An image is shown once its preview PDF is made; loading the image itself would fail.
-    document.startPreview(view.mainWindow);
+    document.startPreview(view.context);
 }
 
 void removeTag(TTreeDokument &document)

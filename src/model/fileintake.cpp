@@ -1,8 +1,9 @@
 #include "fileintake.h"
 
-#include "app/mainwindow.h"
+#include "elaboratcontext.h"
 #include "intake/sifrantdlg.h"
 #include "platform/apppaths.h"
+#include "platform/appsettings.h"
 #include "platform/prompter.h"
 #include "treeitems.h"
 #include "treewalk.h"
@@ -111,31 +112,31 @@ QStringList supportedFiles(const QStringList &files)
     return kept;
 }
 
-QStringList chooseImageFiles(MainWindow &window)
+QStringList chooseImageFiles(ElaboratContext &context)
 {
     return Prompter::current().openFileNames(nullptr, caption,
-        AppPaths::dialogStart({window.windowSettings().lastFolder}),
+        AppPaths::dialogStart({context.windowSettings().lastFolder}),
         QStringLiteral("vse podprte datoteke (*.pdf *.jpg *.jpeg *.png *.tif *.tiff);;slikovne "
                        "datoteke (*.jpg *.jpeg *.png *.tif *.tiff);;PDF datoteke (*.pdf)"));
 }
 
-QStringList chooseDigitalFiles(MainWindow &window)
+QStringList chooseDigitalFiles(ElaboratContext &context)
 {
     return Prompter::current().openFileNames(nullptr, caption,
-        AppPaths::dialogStart({window.windowSettings().lastFolder}),
+        AppPaths::dialogStart({context.windowSettings().lastFolder}),
         QStringLiteral("izmenjevalni formati (*.*)"));
 }
 
-void rememberFolder(MainWindow &window, const QString &file)
+void rememberFolder(ElaboratContext &context, const QString &file)
 {
-    window.windowSettings().lastFolder = QFileInfo(file).absolutePath();
+    context.windowSettings().lastFolder = QFileInfo(file).absolutePath();
 }
 
 void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &files,
     QTreeWidgetItem *context)
 {
     TTreeElaborat *elaborat = elaboratFor(view, component);
-    if (!elaborat || !view.mainWindow)
+    if (!elaborat || !view.context)
         return;
     const bool digital = isDigitalData(component);
     const QStringList kept
@@ -146,7 +147,7 @@ void addFiles(TTreeWidget &view, TTreeSestavina *component, const QStringList &f
         addDigitalFiles(component, kept);
         return;
     }
-    SifrantDlg &dialog = *view.mainWindow->sifrantDialog();
+    SifrantDlg &dialog = view.context->typeDialog();
     TTreeBookmark *bookmark = TreeItems::bookmarkOf(context);
     if (isGeneral(elaborat)) {
         const auto results = TypeDialog::ask(
@@ -248,13 +249,13 @@ void addDigitalFiles(TTreeSestavina *component, const QStringList &files)
 void addAuthorityDocuments(TTreeWidget &view, const QString &code, const QString &componentName)
 {
     TTreeElaborat *elaborat = view.currentElaborat();
-    if (!elaborat || !view.mainWindow)
+    if (!elaborat || !view.context)
         return;
-    const QStringList chosen = chooseImageFiles(*view.mainWindow);
+    const QStringList chosen = chooseImageFiles(*view.context);
     const QStringList files = supportedFiles(chosen);
     if (files.isEmpty())
         return;
-    const QString label = TypeDialog::typeText(*view.mainWindow->sifrantDialog(), code);
+    const QString label = TypeDialog::typeText(view.context->typeDialog(), code);
     if (isGeneral(elaborat)) {
         for (int i = 0; i < files.size(); ++i) {
             auto *document = new TTreeDokument(files.at(i), elaborat->sestavineItem());
@@ -271,7 +272,7 @@ void addAuthorityDocuments(TTreeWidget &view, const QString &code, const QString
         bookmark->setExpanded(true);
         parent->setExpanded(true);
     }
-    rememberFolder(*view.mainWindow, chosen.first());
+    rememberFolder(*view.context, chosen.first());
 }
 
 } // namespace FileIntake

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QStringList>
 
-class MainWindow;
+class ElaboratContext;
 class QTreeWidgetItem;
 class TTreeBookmark;
 class TTreeDokument;
@@ -20,11 +20,11 @@ namespace FileIntake {
 // The files of a supported type (PDF, TIFF, PNG, JPEG, by the suffix in any case), in order.
 QStringList supportedFiles(const QStringList &files);
 // The image and PDF files the user chooses, starting in the last folder; not yet filtered.
-QStringList chooseImageFiles(MainWindow &window);
+QStringList chooseImageFiles(ElaboratContext &context);
 // Files of any type, for the digital data component.
-QStringList chooseDigitalFiles(MainWindow &window);
+QStringList chooseDigitalFiles(ElaboratContext &context);
 // The folder of `file` becomes the last folder.
-void rememberFolder(MainWindow &window, const QString &file);
+void rememberFolder(ElaboratContext &context, const QString &file);
 
 // Adds files to the component (nullptr: the elaborat's sestavine node, with the general
 // procedure) of the view's current elaborat. A file that is in the elaborat already is added

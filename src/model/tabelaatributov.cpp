@@ -1,11 +1,9 @@
 #include "tabelaatributov.h"
 
-#include "app/mainwindow.h"
+#include "catalog/katalog.h"
 #include "dialogcalendar.h"
-#include "dialogs/dodajodstranipostopekdlg.h"
 #include "modelcolors.h"
 #include "platform/prompter.h"
-#include "services/sifdlg.h"
 #include "ttreeelaborat.h"
 #include "ttreewidget.h"
 
@@ -35,9 +33,7 @@ const PostopekDef *generalProcedure(
 TabelaAtributov::TabelaAtributov(TTreeElaborat *elaborat, QWidget *parent)
     : QTableWidget(parent)
     , elaborat(elaborat)
-    , mainWindow(elaborat->mainWindow())
-    , officePicker(mainWindow ? mainWindow->officePicker() : nullptr)
-    , municipalityPicker(mainWindow ? mainWindow->municipalityPicker() : nullptr)
+    , context(elaborat->context())
 {
     setEditTriggers(QAbstractItemView::AllEditTriggers);
 }
@@ -153,10 +149,10 @@ void TabelaAtributov::_onCellClicked(int row, int)
     const QString id = idOfRow(row);
     if (id == officeId) {
         makeCurrent();
-        pickCode(officePicker, row);
+        pickCode(ElaboratContext::Picker::Office, row);
     } else if (id == municipalityId) {
         makeCurrent();
-        pickCode(municipalityPicker, row);
+        pickCode(ElaboratContext::Picker::Municipality, row);
     } else if (id == proceduresId) {
         makeCurrent();
         editProcedures();
@@ -186,10 +182,12 @@ void TabelaAtributov::makeCurrent()
         view->setCurrentElaborat(elaborat, false);
 }
 
-void TabelaAtributov::pickCode(SifDlg *picker, int row)
+void TabelaAtributov::pickCode(ElaboratContext::Picker list, int row)
 {
-    if (picker && Prompter::current().exec(picker) == QDialog::Accepted)
-        setValueOfRow(row, picker->resultText());
+    if (!context)
+        return;
+    if (const std::optional<QString> code = context->pickCode(list))
+        setValueOfRow(row, *code);
 }
 
 void TabelaAtributov::pickDate(int row)
@@ -203,16 +201,14 @@ void TabelaAtributov::pickDate(int row)
 
 void TabelaAtributov::editProcedures()
 {
-    if (!elaborat || !mainWindow)
+    if (!elaborat || !context)
         return;
     if (elaborat->hasPostopek(QStringLiteral("splosno")) && elaborat->documentCount() > 0)
         return;
-    DodajOdstraniPostopekDlg dialog;
-    dialog.fill(elaborat->postopki(),
-        mainWindow->katalog().proceduresOfKind(elaborat->isKs() ? Kataster::KS : Kataster::ZK));
-    if (Prompter::current().exec(&dialog) != QDialog::Accepted)
-        return;
-    applyChosenNames(dialog.chosenNames());
+    const std::optional<QStringList> names = context->chooseProcedures(elaborat->postopki(),
+        context->katalog().proceduresOfKind(elaborat->isKs() ? Kataster::KS : Kataster::ZK));
+    if (names)
+        applyChosenNames(*names);
 }
 
 void TabelaAtributov::applyChosenNames(const QStringList &names)
@@ -225,7 +221,7 @@ void TabelaAtributov::applyChosenNames(const QStringList &names)
         if (!names.contains(own.at(i)->ime))
             elaborat->removePostopek(own.at(i));
     }
-    const Katalog &katalog = mainWindow->katalog();
+    const Katalog &katalog = context->katalog();
     const QList<const PostopekDef *> candidates
         = katalog.proceduresOfKind(elaborat->isKs() ? Kataster::KS : Kataster::ZK);
     for (const QString &name : names) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "catalog/atributdef.h"
+#include "elaboratcontext.h"
 
 #include <QList>
 #include <QTableWidget>
 
-class MainWindow;
-class SifDlg;
 class TTreeElaborat;
 
 // The attribute table of one elaborat, the item widget of its "atributi" node: one row per
@@ -54,12 +53,10 @@ public slots:
 private:
     void appendRow(const AtributDef &attribute, const QString &izpolniOverride);
     void makeCurrent();
-    void pickCode(SifDlg *picker, int row);
+    void pickCode(ElaboratContext::Picker list, int row);
     void pickDate(int row);
     void applyChosenNames(const QStringList &names);
 
     TTreeElaborat *elaborat;
-    MainWindow *mainWindow;
-    SifDlg *officePicker;
-    SifDlg *municipalityPicker;
+    ElaboratContext *context;
 };

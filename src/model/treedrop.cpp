@@ -1,6 +1,6 @@
 #include "treedrop.h"
 
-#include "app/mainwindow.h"
+#include "elaboratcontext.h"
 #include "intake/sifrantdlg.h"
 #include "treeitems.h"
 #include "ttreebookmark.h"
@@ -19,7 +19,7 @@ using TreeItems::isGeneral;
 
 TreeDrop::TreeDrop(TTreeWidget &view)
     : view(view)
-    , codes(view.mainWindow ? view.mainWindow->sifrantDialog() : nullptr)
+    , codes(view.context ? &view.context->typeDialog() : nullptr)
 { }
 
 void TreeDrop::drop(QTreeWidgetItem *target, QTreeWidgetItem *dragged)

@@ -1,6 +1,6 @@
 #include "ttreedokument.h"
 
-#include "app/mainwindow.h"
+#include "elaboratcontext.h"
 #include "intake/imageconversion.h"
 #include "intake/img2pdf.h"
 #include "pagecountcache.h"
@@ -77,8 +77,8 @@ void TTreeDokument::setFilePath(const QString &newPath)
         return;
     const QList<QTreeWidgetItem *> selected = view->selectedItems();
     TTreeElaborat *found = elaborat();
-    if (selected.size() == 1 && selected.first() == this && found && found->mainWindow())
-        found->mainWindow()->showDocument(this);
+    if (selected.size() == 1 && selected.first() == this && found && found->context())
+        found->context()->showDocument(this);
 }
 
 void TTreeDokument::setPage(int page)
@@ -97,19 +97,22 @@ void TTreeDokument::rotate(int degrees)
     turns = (((current + degrees) / 90) % 4 + 4) % 4;
 }
 
-void TTreeDokument::startPreview(MainWindow *mainWindow)
+void TTreeDokument::startPreview(ElaboratContext *context)
 {
     if (fileSuffix == QLatin1String("pdf")) {
-        if (mainWindow)
-            mainWindow->showDocument(this);
+        if (context)
+            context->showDocument(this);
         return;
     }
     const TTreeElaborat *found = elaborat();
     if (!found || (converter && converter->state() != QProcess::NotRunning))
         return;
     stopPreviewConversion();
-    converter = std::make_unique<Img2Pdf>(
-        path, ImageConversion::documentPdfPath(found->workDir(), path), this);
+    converter
+        = std::make_unique<Img2Pdf>(path, ImageConversion::documentPdfPath(found->workDir(), path));
+    // Taking the file shows the document again when it is the view's only selected item.
+    QObject::connect(converter.get(), &Img2Pdf::converted, converter.get(),
+        [this](const QString &pdf) { setFilePath(pdf); });
 }
 
 void TTreeDokument::setConvertedFile(const QString &pdfPath)

@@ -6,8 +6,8 @@
 #include <QString>
 #include <memory>
 
+class ElaboratContext;
 class Img2Pdf;
-class MainWindow;
 class TTreeElaborat;
 
 // A document of the elaborat: a file (PDF or image), the whole file or one page of it, with a
@@ -68,11 +68,11 @@ public:
     // count follow it; page and the preview stay as they are.
     void setConvertedFile(const QString &pdfPath);
 
-    // Shows the document in the main window's preview; an image is first converted to a PDF
-    // in the elaborat's work folder, in the background, and shown when the conversion ends
-    // (while the document is the view's only selected item). A request while the conversion
-    // runs waits for it.
-    void startPreview(MainWindow *mainWindow);
+    // Shows the document in the context's preview; an image is first converted to a PDF in the
+    // elaborat's work folder, in the background, and shown when the conversion ends (while the
+    // document is the view's only selected item). A request while the conversion runs waits
+    // for it.
+    void startPreview(ElaboratContext *context);
     // The latest preview conversion, or nullptr.
     const Img2Pdf *previewConverter() const { return converter.get(); }
 

@@ -1,7 +1,8 @@
 #include "ttreeelaborat.h"
 
-#include "app/mainwindow.h"
 #include "catalog/katalog.h"
+#include "elaboratcontext.h"
+#include "platform/appsettings.h"
 #include "platform/platform.h"
 #include "platform/programversion.h"
 #include "platform/prompter.h"
@@ -28,7 +29,6 @@ TTreeElaborat::TTreeElaborat(const PostopekDef *first, const QList<AtributDef> &
     const QString &tempFolder, TTreeWidget *view, bool isKs)
     : QTreeWidgetItem(view, Type)
     , ks(isKs)
-    , window(view->mainWindow)
     , elaboratContext(view->context)
     , ownerView(view)
 {
@@ -115,8 +115,8 @@ void TTreeElaborat::updateAttributesText()
 void TTreeElaborat::markModified()
 {
     isUpToDate = false;
-    if (window)
-        window->updateActions();
+    if (elaboratContext)
+        elaboratContext->updateActions();
     if (ownerView)
         emit ownerView->elaboratChanged(this);
 }
@@ -124,8 +124,8 @@ void TTreeElaborat::markModified()
 void TTreeElaborat::markUpToDate()
 {
     isUpToDate = true;
-    if (window)
-        window->updateActions();
+    if (elaboratContext)
+        elaboratContext->updateActions();
     if (ownerView)
         emit ownerView->elaboratChanged(this);
 }
@@ -332,7 +332,7 @@ ElaboratSnapshot TTreeElaborat::snapshot() const
     if (table)
         table->commitOpenEditor();
     ElaboratSnapshot snapshot = treeCopy();
-    snapshot.officeUser = window && window->settings().officeUser();
+    snapshot.officeUser = elaboratContext && elaboratContext->settings().officeUser();
     snapshot.userName = Platform::userName();
     snapshot.version = programVersion();
     return snapshot;

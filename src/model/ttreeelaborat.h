@@ -12,7 +12,6 @@
 #include <QTreeWidgetItem>
 
 class ElaboratContext;
-class MainWindow;
 class TabelaAtributov;
 class TTreeDokument;
 class TTreeLeaf;
@@ -50,7 +49,6 @@ public:
     QString previousPdfPath() const { return previousPdf; }
     QString workDir() const { return work; }
     QString stamp() const { return creationStamp; }
-    MainWindow *mainWindow() const { return window; }
     // What commands on the elaborat need of the application; none outside a main window.
     ElaboratContext *context() const { return elaboratContext; }
     TTreeWidget *view() const;
@@ -148,7 +146,6 @@ private:
     QString pdf;
     QString previousPdf;
     bool isUpToDate = false;
-    MainWindow *window;
     ElaboratContext *elaboratContext;
     QPointer<TTreeWidget> ownerView;
     QString work;

@@ -1,13 +1,15 @@
 #include "ttreewidget.h"
 
-#include "app/mainwindow.h"
 #include "documentcommands.h"
+#include "elaboratcontext.h"
 #include "fileintake.h"
 #include "floornumber.h"
 #include "intake/dialogtwain.h"
 #include "intake/twainprocess.h"
+#include "platform/appsettings.h"
 #include "platform/platform.h"
 #include "platform/prompter.h"
+#include "scanintake.h"
 #include "tabelaatributov.h"
 #include "treedrop.h"
 #include "treeitems.h"
@@ -120,8 +122,8 @@ void TTreeWidget::setCurrentElaborat(TTreeElaborat *elaborat, bool clearCurrentI
     if (clearCurrentItem)
         setCurrentItem(nullptr);
     current = elaborat;
-    if (mainWindow)
-        mainWindow->updateActions();
+    if (context)
+        context->updateActions();
     if (current)
         setRootWeight(current, QFont::Bold);
 }
@@ -169,20 +171,20 @@ void TTreeWidget::onItemSelectionChanged()
 void TTreeWidget::onItemDoubleClicked(QTreeWidgetItem *item, int)
 {
     if (TTreeDokument *document = TTreeDokument::cast(item))
-        document->startPreview(mainWindow);
+        document->startPreview(context);
 }
 
 void TTreeWidget::showSelectionInPreview()
 {
     const QList<QTreeWidgetItem *> selected = selectedItems();
-    if (selected.size() != 1 || !mainWindow)
+    if (selected.size() != 1 || !context)
         return;
     TTreeDokument *document = TTreeDokument::cast(selected.first());
     if (const TTreeBookmark *bookmark = TTreeBookmark::cast(selected.first()))
         document = bookmark->dokumenti(false).value(0);
     // An image is shown once a double click has converted it.
     if (document && document->suffix() == QLatin1String("pdf"))
-        mainWindow->showDocument(document);
+        context->showDocument(document);
 }
 
 std::unique_ptr<QMenu> TTreeWidget::contextMenuAt(const QPoint &position) const
@@ -192,7 +194,7 @@ std::unique_ptr<QMenu> TTreeWidget::contextMenuAt(const QPoint &position) const
         return TreeMenus::elaboratMenu(*elaborat);
     if (!current)
         return nullptr;
-    const bool officeUser = mainWindow && mainWindow->settings().officeUser();
+    const bool officeUser = context && context->settings().officeUser();
     return TreeMenus::itemMenu(item, int(selectedItems().size()), *current, officeUser);
 }
 
@@ -222,17 +224,13 @@ void TTreeWidget::runElaboratCommand(const QString &entry, TTreeElaborat *elabor
         if (TabelaAtributov *table = elaborat->tabela())
             table->editProcedures();
     } else if (entry == Entry::buildPdf) {
-        if (mainWindow)
-            mainWindow->on_actionPDF_triggered();
+        emit pdfRequested();
     } else if (entry == Entry::buildZip) {
-        if (mainWindow)
-            mainWindow->on_actionZIP_triggered();
+        emit zipRequested();
     } else if (entry == Entry::close) {
         closeElaborat(elaborat);
     } else if (entry == Entry::check) {
-        // The main window's check action, for the elaborat just made current.
-        if (mainWindow)
-            mainWindow->actionPreveri->trigger();
+        emit checkRequested();
     } else if (entry == Entry::showPdf) {
         Platform::showInFileManager(elaborat->pdfPath());
     }
@@ -292,8 +290,8 @@ bool TTreeWidget::closeElaborat(TTreeElaborat *elaborat)
         return false;
     setCurrentElaborat(nullptr, false);
     delete elaborat;
-    if (mainWindow)
-        mainWindow->updateActions();
+    if (context)
+        context->updateActions();
     return true;
 }
 
@@ -304,7 +302,7 @@ void TTreeWidget::removeSelectedItems()
 
 bool TTreeWidget::takesAddedFiles() const
 {
-    return current && mainWindow && (!selectedItems().isEmpty() || TreeItems::isGeneral(current));
+    return current && context && (!selectedItems().isEmpty() || TreeItems::isGeneral(current));
 }
 
 TTreeSestavina *TTreeWidget::addTarget() const
@@ -316,9 +314,8 @@ void TTreeWidget::addFilesCommand()
 {
     if (!takesAddedFiles())
         return;
-    addChosenFiles(TreeItems::isDigitalData(addTarget())
-            ? FileIntake::chooseDigitalFiles(*mainWindow)
-            : FileIntake::chooseImageFiles(*mainWindow));
+    addChosenFiles(TreeItems::isDigitalData(addTarget()) ? FileIntake::chooseDigitalFiles(*context)
+                                                         : FileIntake::chooseImageFiles(*context));
 }
 
 void TTreeWidget::scanCommand()
@@ -335,8 +332,9 @@ void TTreeWidget::scanCommand()
         scan->abort();
     }
     QTreeWidgetItem *first = selectedItems().value(0);
-    scan = new TwainProcess(
-        source, current, TreeItems::componentOf(first), TreeItems::bookmarkOf(first), mainWindow);
+    auto *intake = new ScanIntake(
+        source, current, TreeItems::componentOf(first), TreeItems::bookmarkOf(first), *this);
+    scan = intake->process();
 }
 
 TwainProcess *TTreeWidget::scanProcess() const
@@ -346,10 +344,10 @@ TwainProcess *TTreeWidget::scanProcess() const
 
 int TTreeWidget::chooseScanSource()
 {
-    const int configured = mainWindow->settings().scannerSourceId();
+    const int configured = context->settings().scannerSourceId();
     if (configured >= 0)
         return configured;
-    DialogTwain dialog(mainWindow);
+    DialogTwain dialog(context->dialogParent());
     return Prompter::current().exec(&dialog) == QDialog::Accepted ? dialog.selectedSourceId() : -1;
 }
 
@@ -363,7 +361,7 @@ void TTreeWidget::addChosenFiles(const QStringList &files)
     if (kept.isEmpty())
         return;
     addFiles(component, kept);
-    FileIntake::rememberFolder(*mainWindow, files.first());
+    FileIntake::rememberFolder(*context, files.first());
 }
 
 void TTreeWidget::addFiles(TTreeSestavina *component, const QStringList &files)

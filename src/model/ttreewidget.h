@@ -8,7 +8,6 @@
 #include <memory>
 
 class ElaboratContext;
-class MainWindow;
 class QMenu;
 class TTreeDokument;
 class TTreeElaborat;
@@ -27,7 +26,6 @@ public:
     explicit TTreeWidget(QWidget *parent = nullptr);
     ~TTreeWidget() override;
 
-    MainWindow *mainWindow = nullptr;
     // What the commands on elaborates need of the application; none outside a main window.
     ElaboratContext *context = nullptr;
 
@@ -99,6 +97,10 @@ public:
 signals:
     // The elaborat was marked modified or up to date.
     void elaboratChanged(TTreeElaborat *elaborat);
+    // The elaborat menu's commands that are the application's, for the current elaborat.
+    void pdfRequested();
+    void zipRequested();
+    void checkRequested();
 
 public slots:
     // The elaborat of the first selected item becomes current.
