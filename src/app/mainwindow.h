@@ -140,13 +140,13 @@ private:
     void createPreview();
     void createUpdateChecker();
     void loadCatalogues();
-    void runSettingsDialog();
+    void loadSettings();
     void fillNewElaboratDefaults(TTreeElaborat *elaborat);
 
     SifDlg *offices;
     SifDlg *municipalities;
-    DialogNastavitev *nastavitve;
     AppSettings appSettings;
+    DialogNastavitev *nastavitve;
     WindowSettings members;
     QString tempDir;
     DocumentWidget *documentWidget;

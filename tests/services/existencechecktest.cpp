@@ -188,7 +188,8 @@ private slots:
         service->setAnswer(name, SoapTestService::elements(name, 140, 3, 0, 0, 0));
         SifDlg offices(QStringLiteral("iogu.csv"), QString(), QString(), QString());
         SifDlg municipalities(QStringLiteral("ko.csv"), QString(), QString(), QString());
-        DialogNastavitev dialog(&offices, &municipalities);
+        AppSettings settings(nullptr, nullptr);
+        DialogNastavitev dialog(settings, &offices, &municipalities);
         dialog.le_gp->setText(QStringLiteral("140 Ljubljana"));
         dialog.soap_endpoint->setText(service->url());
         dialog.lineEdit->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
