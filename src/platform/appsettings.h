@@ -10,7 +10,7 @@
 struct WindowSettings
 {
     std::optional<QSize> size; // size; none: the window opens maximised
-    QPoint pos {200, 200}; // pos, read only with a size
+    QPoint pos {200, 200}; // pos; counts only with a size
     QString lastFolder; // zadnja_mapa
     QString lastSaveAsName; // save_as_file_name
     bool lastCadastreKs = false; // isks
