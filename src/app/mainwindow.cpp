@@ -50,8 +50,9 @@ MainWindow::MainWindow(QWidget *parent)
           QStringLiteral("Sifra IOGU"), QStringLiteral("Ime IOGU"), this))
     , municipalities(new SifDlg(municipalityList, QStringLiteral("Katastrska obcina"),
           QStringLiteral("Sifra KO"), QStringLiteral("Ime KO"), this))
-    , nastavitve(new DialogNastavitev(offices, municipalities, this))
-    , appSettings(*nastavitve, *offices, *municipalities)
+    , appSettings([this](const QString &code) { return codeName(Picker::Office, code); },
+          [this](const QString &code) { return codeName(Picker::Municipality, code); })
+    , nastavitve(new DialogNastavitev(appSettings, offices, municipalities, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     createForm();
@@ -66,7 +67,7 @@ MainWindow::MainWindow(QWidget *parent)
         const TTreeElaborat *current = treeWidget->currentElaborat();
         return current && current->isKs();
     });
-    appSettings.load(*this, members);
+    loadSettings();
     setUpTree();
     recorder = new RecoveryRecorder(treeWidget, 1000, this);
     QMetaObject::connectSlotsByName(this);
@@ -187,6 +188,17 @@ CodeLists MainWindow::loadCatalogues()
     tell(loadCodeList(codes, QStringLiteral("zk_sifrant.xml"), Kataster::ZK));
     tell(loadCodeList(codes, QStringLiteral("ks_sifrant.xml"), Kataster::KS));
     return codes;
+}
+
+void MainWindow::loadSettings()
+{
+    appSettings.load(members);
+    if (members.size) {
+        resize(*members.size);
+        move(members.pos);
+    } else {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 bool MainWindow::showFile(const QString &path, int rotation, int page)
@@ -371,14 +383,9 @@ void MainWindow::checkSettingsAtStart()
             QStringLiteral("Pred začetkom dela je treba nastaviti geodetsko "
                            "pisarno oziroma, če ste izvajalec, šifro izvajalca."));
         nastavitve->tabWidget->setCurrentIndex(0);
-        runSettingsDialog();
+        nastavitve->run();
     }
     updateWindowTitle();
-}
-
-void MainWindow::runSettingsDialog()
-{
-    Prompter::current().exec(nastavitve);
 }
 
 void MainWindow::on_actionNov_triggered()
@@ -451,7 +458,7 @@ void MainWindow::on_actionArhiviraj_triggered()
 
 void MainWindow::on_actionNastavitve_triggered()
 {
-    runSettingsDialog();
+    nastavitve->run();
     checkSettingsAtStart();
     updateWindowTitle();
 }
@@ -509,7 +516,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     std::function<QString(const QString &)> currentAttribute;
     if (TTreeElaborat *current = treeWidget->currentElaborat())
         currentAttribute = [current](const QString &key) { return current->attribute(key); };
-    if (!appSettings.save(*this, members, currentAttribute))
+    members.size = size();
+    members.pos = pos();
+    if (!appSettings.save(members, currentAttribute))
         Prompter::warning(this, QString(),
             QStringLiteral("Nastavitev ni bilo mogoce shraniti v datoteko %1.")
                 .arg(QDir::toNativeSeparators(AppSettings::fileName())));

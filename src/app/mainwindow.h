@@ -144,15 +144,15 @@ private:
     // Reads the procedure catalogue and returns the code lists, telling the user, file by file,
     // what could not be read whole.
     CodeLists loadCatalogues();
-    void runSettingsDialog();
+    void loadSettings();
     void fillNewElaboratDefaults(TTreeElaborat *elaborat);
 
     QList<CodeName> officeList;
     QList<CodeName> municipalityList;
     SifDlg *offices;
     SifDlg *municipalities;
-    DialogNastavitev *nastavitve;
     AppSettings appSettings;
+    DialogNastavitev *nastavitve;
     WindowSettings members;
     QString tempDir;
     DocumentWidget *documentWidget;

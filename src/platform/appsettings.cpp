@@ -1,17 +1,10 @@
 #include "appsettings.h"
 
 #include "platform/apppaths.h"
-#include "services/dialognastavitev.h"
-#include "services/sifdlg.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QRadioButton>
 #include <QSettings>
 
 const char AppSettings::defaultUpdateAddress[] = "https://posodobitve.tevora.si/";
@@ -23,12 +16,65 @@ QString firstWord(const QString &text)
 {
     return text.split(QLatin1Char(' ')).first();
 }
+
+// Every key of the file with the value it keeps, for reading and for writing alike. `zips` is
+// always written as 0; what is read for it is not used.
+template<typename Values, typename Members, typename Visit>
+void eachKey(Values &values, Members &members, Visit visit)
+{
+    int zips = 0;
+    visit("MainWindow/size", members.size);
+    visit("MainWindow/pos", members.pos);
+    visit("MainWindow/zadnja_mapa", members.lastFolder);
+    visit("MainWindow/save_as_file_name", members.lastSaveAsName);
+    visit("Nastavitve/DelovnaMapa", values.workFolderZk);
+    visit("Nastavitve/DelovnaMapa_2", values.workFolderKs);
+    visit("Nastavitve/ArhivskaMapa", values.archiveFolder);
+    visit("Nastavitve/ko", values.municipality);
+    visit("Nastavitve/gp", values.office);
+    visit("Nastavitve/sifraIzvajalca", values.contractor);
+    visit("Nastavitve/saveAsElaborat", values.askForSaveLocation);
+    visit("Nastavitve/preveriPosodobitve", values.checkUpdates);
+    visit("Nastavitve/upostevajPrivzeto", values.useDefaults);
+    visit("Nastavitve/isks", members.lastCadastreKs);
+    visit("Nastavitve/vir", values.scannerSource);
+    visit("Nastavitve/updateURI", values.updateAddress);
+    visit("Nastavitve/soapEndPoint", values.webServiceAddress);
+    visit("Nastavitve/updateProxy", values.updateProxy);
+    visit("Nastavitve/zips", zips);
+    visit("Nastavitve/gpUser", values.officeUser);
+}
+
+// A key the file lacks leaves the value as it was.
+template<typename T> void readValue(const QSettings &file, const char *key, T &value)
+{
+    value = file.value(QLatin1String(key), QVariant::fromValue(value)).template value<T>();
+}
+
+// Any size in the file counts, even one that does not read as a size.
+void readValue(const QSettings &file, const char *key, std::optional<QSize> &size)
+{
+    if (file.contains(QLatin1String(key)))
+        size = file.value(QLatin1String(key)).toSize();
+}
+
+template<typename T> void writeValue(QSettings &file, const char *key, const T &value)
+{
+    file.setValue(QLatin1String(key), value);
+}
+
+void writeValue(QSettings &file, const char *key, const std::optional<QSize> &size)
+{
+    if (size)
+        file.setValue(QLatin1String(key), *size);
+    else
+        file.remove(QLatin1String(key));
+}
 } // namespace
 
-AppSettings::AppSettings(DialogNastavitev &dialog, SifDlg &officePicker, SifDlg &municipalityPicker)
-    : dialog(dialog)
-    , officePicker(officePicker)
-    , municipalityPicker(municipalityPicker)
+AppSettings::AppSettings(NameOf officeName, NameOf municipalityName)
+    : officeName(std::move(officeName))
+    , municipalityName(std::move(municipalityName))
 { }
 
 QString AppSettings::fileName()
@@ -71,173 +117,58 @@ void AppSettings::writeDefaultSettingsFile()
     file.write(content);
 }
 
-void AppSettings::load(QMainWindow &window, WindowSettings &members)
+void AppSettings::load(WindowSettings &members)
 {
-    QDir::setCurrent(AppPaths::configDir());
     writeDefaultSettingsFile();
-    QSettings settings(fileName(), QSettings::IniFormat);
-
-    settings.beginGroup(QStringLiteral("MainWindow"));
-    if (settings.contains(QStringLiteral("size"))) {
-        window.resize(settings.value(QStringLiteral("size")).toSize());
-        window.move(settings.value(QStringLiteral("pos"), QPoint(200, 200)).toPoint());
-    } else {
-        window.setWindowState(window.windowState() | Qt::WindowMaximized);
-    }
-    members.lastFolder = settings.value(QStringLiteral("zadnja_mapa")).toString();
-    members.lastSaveAsName = settings.value(QStringLiteral("save_as_file_name")).toString();
-    settings.endGroup();
-
-    settings.beginGroup(QStringLiteral("Nastavitve"));
-    auto text = [&](const char *key) { return settings.value(QLatin1String(key)).toString(); };
-    auto flag = [&](const char *key) { return settings.value(QLatin1String(key)).toBool(); };
-    dialog.le_dm->setText(text("DelovnaMapa"));
-    dialog.le_dm_2->setText(text("DelovnaMapa_2"));
-    dialog.le_arhiv->setText(text("ArhivskaMapa"));
-    setMunicipality(text("ko"));
-    setOffice(text("gp"));
-    dialog.le_sif_izv->setText(text("sifraIzvajalca"));
-    if (flag("saveAsElaborat"))
-        dialog.r_izdelava_vprasaj->setChecked(true);
-    dialog.posodobitve_cb_zagon->setChecked(flag("preveriPosodobitve"));
-    dialog.privzeto_cb_upostevaj->setChecked(flag("upostevajPrivzeto"));
-    dialog.selectScannerSource(text("vir"));
-    dialog.posodobitve_le_url->setText(text("updateURI"));
-    dialog.soap_endpoint->setText(text("soapEndPoint"));
-    dialog.posodobitve_le_proxy->setText(text("updateProxy"));
-    members.lastCadastreKs = flag("isks");
-    (flag("gpUser") ? dialog.radio_user_gp : dialog.radio_user_maticna)->setChecked(true);
-    settings.endGroup();
+    const QSettings file(fileName(), QSettings::IniFormat);
+    current = {};
+    members = {};
+    eachKey(
+        current, members, [&file](const char *key, auto &value) { readValue(file, key, value); });
+    setMunicipality(current.municipality);
+    setOffice(current.office);
 }
 
-bool AppSettings::save(const QMainWindow &window, const WindowSettings &members,
-    const std::function<QString(const QString &)> &currentAttribute)
+bool AppSettings::save(
+    const WindowSettings &members, const std::function<QString(const QString &)> &currentAttribute)
 {
-    QSettings settings(fileName(), QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("MainWindow"));
-    settings.setValue(QStringLiteral("size"), window.size());
-    settings.setValue(QStringLiteral("pos"), window.pos());
-    settings.setValue(QStringLiteral("zadnja_mapa"), members.lastFolder);
-    settings.setValue(QStringLiteral("save_as_file_name"), members.lastSaveAsName);
-    settings.endGroup();
-
-    settings.beginGroup(QStringLiteral("Nastavitve"));
-    settings.setValue(QStringLiteral("DelovnaMapa"), dialog.le_dm->text());
-    settings.setValue(QStringLiteral("DelovnaMapa_2"), dialog.le_dm_2->text());
-    settings.setValue(QStringLiteral("ArhivskaMapa"), dialog.le_arhiv->text());
     if (currentAttribute) {
         if (municipalityCode().isEmpty())
             setMunicipality(firstWord(currentAttribute(QStringLiteral("KO"))));
         if (officeCode().isEmpty())
             setOffice(firstWord(currentAttribute(QStringLiteral("GEODETSKA_PISARNA"))));
     }
-    settings.setValue(QStringLiteral("ko"), municipalityCode());
-    settings.setValue(QStringLiteral("gp"), officeCode());
-    settings.setValue(QStringLiteral("sifraIzvajalca"), contractorCode());
-    settings.setValue(QStringLiteral("saveAsElaborat"), askForSaveLocation());
-    settings.setValue(QStringLiteral("preveriPosodobitve"), checkUpdatesAtStart());
-    settings.setValue(QStringLiteral("upostevajPrivzeto"), useDefaultsForNewElaborates());
-    settings.setValue(QStringLiteral("isks"), members.lastCadastreKs);
-    settings.setValue(QStringLiteral("vir"), scannerSource());
-    settings.setValue(QStringLiteral("updateURI"), updateAddress());
-    settings.setValue(QStringLiteral("soapEndPoint"), webServiceAddress());
-    settings.setValue(QStringLiteral("updateProxy"), updateProxy());
-    settings.setValue(QStringLiteral("zips"), 0);
-    settings.setValue(QStringLiteral("gpUser"), officeUser());
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    Values stored = current;
+    stored.municipality = municipalityCode();
+    stored.office = officeCode();
+    QSettings file(fileName(), QSettings::IniFormat);
+    eachKey(stored, members,
+        [&file](const char *key, const auto &value) { writeValue(file, key, value); });
+    file.sync();
+    return file.status() == QSettings::NoError;
 }
 
 QString AppSettings::officeCode() const
 {
-    return firstWord(dialog.le_gp->text());
+    return firstWord(current.office);
 }
 
 QString AppSettings::municipalityCode() const
 {
-    return firstWord(dialog.le_ko->text());
-}
-
-QString AppSettings::contractorCode() const
-{
-    return dialog.le_sif_izv->text();
-}
-
-bool AppSettings::officeUser() const
-{
-    return dialog.radio_user_gp->isChecked();
-}
-
-QString AppSettings::workFolderZk() const
-{
-    return dialog.le_dm->text();
-}
-
-QString AppSettings::workFolderKs() const
-{
-    return dialog.le_dm_2->text();
-}
-
-QString AppSettings::archiveFolder() const
-{
-    return dialog.le_arhiv->text();
-}
-
-bool AppSettings::askForSaveLocation() const
-{
-    return dialog.r_izdelava_vprasaj->isChecked();
-}
-
-bool AppSettings::useDefaultsForNewElaborates() const
-{
-    return dialog.privzeto_cb_upostevaj->isChecked();
-}
-
-bool AppSettings::checkUpdatesAtStart() const
-{
-    return dialog.posodobitve_cb_zagon->isChecked();
-}
-
-QString AppSettings::scannerSource() const
-{
-    return dialog.selectedScannerSource();
-}
-
-int AppSettings::scannerSourceId() const
-{
-    const QVariant id = dialog.skeniranje_cb_vir->currentData();
-    return id.isValid() ? id.toInt() : -1;
-}
-
-QString AppSettings::updateAddress() const
-{
-    return dialog.posodobitve_le_url->text();
-}
-
-QString AppSettings::updateProxy() const
-{
-    return dialog.posodobitve_le_proxy->text();
-}
-
-QString AppSettings::webServiceAddress() const
-{
-    return dialog.soap_endpoint->text();
+    return firstWord(current.municipality);
 }
 
 bool AppSettings::settingsComplete() const
 {
-    if (dialog.radio_user_gp->isChecked() && !officeCode().isEmpty())
-        return true;
-    return dialog.radio_user_maticna->isChecked() && !contractorCode().isEmpty();
+    return current.officeUser ? !officeCode().isEmpty() : !current.contractor.isEmpty();
 }
 
 void AppSettings::setMunicipality(const QString &code)
 {
-    dialog.le_ko->setText(code + QLatin1Char(' ') + municipalityPicker.nameOf(code));
+    current.municipality = code + QLatin1Char(' ') + municipalityName(code);
 }
 
 void AppSettings::setOffice(const QString &code)
 {
-    dialog.le_gp->setText(code + QLatin1Char(' ') + officePicker.nameOf(code));
+    current.office = code + QLatin1Char(' ') + officeName(code);
 }

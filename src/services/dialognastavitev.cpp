@@ -30,6 +30,8 @@ const char ksFolderTip[]
       "<i>H:\\Sprejem elaboratov</i>.</p><p>Pod njo program sam doda mapo elaborata v obliki "
       "<b>\\SIFKO_IMEKO\\L_LETO\\S</b> in številko stavbe, na primer "
       "<i>H:\\Sprejem elaboratov\\850_Ljubljana\\L_2012\\S7</i>.</p></html>";
+const char workFolderCaption[] = "Izberi delovno mapo";
+const char archiveFolderCaption[] = "Izberi mapo za arhiviranje";
 
 template<typename T> T *named(T *widget, const char *name)
 {
@@ -39,8 +41,9 @@ template<typename T> T *named(T *widget, const char *name)
 } // namespace
 
 DialogNastavitev::DialogNastavitev(
-    SifDlg *officePicker, SifDlg *municipalityPicker, QWidget *parent)
+    AppSettings &settings, SifDlg *officePicker, SifDlg *municipalityPicker, QWidget *parent)
     : QDialog(parent)
+    , settings(settings)
     , officePicker(officePicker)
     , municipalityPicker(municipalityPicker)
     , scannerReader(new ScannerSourceReader(this))
@@ -221,26 +224,63 @@ QWidget *DialogNastavitev::buildServiceTab()
     return tab;
 }
 
+int DialogNastavitev::run()
+{
+    const AppSettings::Values &values = settings.values();
+    showValues(values);
+    const int source = skeniranje_cb_vir->findText(values.scannerSource, Qt::MatchExactly);
+    skeniranje_cb_vir->setCurrentIndex(source);
+    wantedScanner = source < 0 ? values.scannerSource : QString();
+    const int result = Prompter::current().exec(this);
+    settings.values() = shownValues();
+    return result;
+}
+
+void DialogNastavitev::showValues(const AppSettings::Values &values)
+{
+    le_gp->setText(values.office);
+    le_ko->setText(values.municipality);
+    // Before the user kind: a contractor code checks the contractor.
+    le_sif_izv->setText(values.contractor);
+    (values.officeUser ? radio_user_gp : radio_user_maticna)->setChecked(true);
+    privzeto_cb_upostevaj->setChecked(values.useDefaults);
+    le_dm->setText(values.workFolderZk);
+    le_dm_2->setText(values.workFolderKs);
+    (values.askForSaveLocation ? r_izdelava_vprasaj : r_izdelaj_dm)->setChecked(true);
+    le_arhiv->setText(values.archiveFolder);
+    posodobitve_le_proxy->setText(values.updateProxy);
+    posodobitve_cb_zagon->setChecked(values.checkUpdates);
+    posodobitve_le_url->setText(values.updateAddress);
+    soap_endpoint->setText(values.webServiceAddress);
+}
+
+AppSettings::Values DialogNastavitev::shownValues() const
+{
+    AppSettings::Values values;
+    values.office = le_gp->text();
+    values.municipality = le_ko->text();
+    values.contractor = le_sif_izv->text();
+    values.officeUser = radio_user_gp->isChecked();
+    values.useDefaults = privzeto_cb_upostevaj->isChecked();
+    values.workFolderZk = le_dm->text();
+    values.workFolderKs = le_dm_2->text();
+    values.askForSaveLocation = r_izdelava_vprasaj->isChecked();
+    values.archiveFolder = le_arhiv->text();
+    // A source still waiting for a list counts as selected, so that saving keeps it.
+    values.scannerSource
+        = wantedScanner.isEmpty() ? skeniranje_cb_vir->currentText() : wantedScanner;
+    const QVariant id = skeniranje_cb_vir->currentData();
+    values.scannerSourceId = id.isValid() ? id.toInt() : -1;
+    values.updateProxy = posodobitve_le_proxy->text();
+    values.checkUpdates = posodobitve_cb_zagon->isChecked();
+    values.updateAddress = posodobitve_le_url->text();
+    values.webServiceAddress = soap_endpoint->text();
+    return values;
+}
+
 void DialogNastavitev::refreshScannerSources()
 {
     scannerReader->read();
-}
-
-void DialogNastavitev::selectScannerSource(const QString &name)
-{
-    const int index = skeniranje_cb_vir->findText(name, Qt::MatchExactly);
-    if (index >= 0)
-        skeniranje_cb_vir->setCurrentIndex(index);
-    // Until a list has come, the name waits for it; a list that never comes must not lose it.
-    if (!scannerListRead || scannerReader->isReading())
-        wantedScanner = name;
-}
-
-QString DialogNastavitev::selectedScannerSource() const
-{
-    if (!wantedScanner.isEmpty())
-        return wantedScanner;
-    return skeniranje_cb_vir->currentIndex() < 0 ? QString() : skeniranje_cb_vir->currentText();
 }
 
 bool DialogNastavitev::readingScannerSources() const
@@ -250,59 +290,41 @@ bool DialogNastavitev::readingScannerSources() const
 
 void DialogNastavitev::onScannerSourcesRead(const QList<ScannerSource> &sources)
 {
-    const QString selected
-        = wantedScanner.isEmpty() ? skeniranje_cb_vir->currentText() : wantedScanner;
+    // Closed, the dialog follows the settings; open, what it shows.
+    const bool open = isVisible();
+    const QString selected = !open ? settings.values().scannerSource
+        : wantedScanner.isEmpty()  ? skeniranje_cb_vir->currentText()
+                                   : wantedScanner;
     wantedScanner.clear();
-    scannerListRead = true;
     skeniranje_cb_vir->clear();
     for (const ScannerSource &source : sources)
         skeniranje_cb_vir->addItem(source.name, source.id);
     skeniranje_cb_vir->setCurrentIndex(skeniranje_cb_vir->findText(selected, Qt::MatchExactly));
+    if (!open) {
+        const AppSettings::Values shown = shownValues();
+        AppSettings::Values &values = settings.values();
+        values.scannerSource = shown.scannerSource;
+        values.scannerSourceId = shown.scannerSourceId;
+    }
 }
 
 void DialogNastavitev::showEvent(QShowEvent *event)
 {
     refreshScannerSources();
-    takeSnapshot();
+    snapshot = shownValues();
+    snapshot.scannerSource = skeniranje_cb_vir->currentText();
     QDialog::showEvent(event);
-}
-
-void DialogNastavitev::takeSnapshot()
-{
-    snapshot.municipality = le_ko->text();
-    snapshot.office = le_gp->text();
-    snapshot.updateAddress = posodobitve_le_url->text();
-    snapshot.updateProxy = posodobitve_le_proxy->text();
-    snapshot.checkUpdates = posodobitve_cb_zagon->isChecked();
-    snapshot.useDefaults = privzeto_cb_upostevaj->isChecked();
-    snapshot.contractor = le_sif_izv->text();
-    snapshot.askForLocation = r_izdelava_vprasaj->isChecked();
-    snapshot.workFolderZk = le_dm->text();
-    snapshot.workFolderKs = le_dm_2->text();
-    snapshot.archiveFolder = le_arhiv->text();
-    snapshot.scanner
-        = skeniranje_cb_vir->currentIndex() < 0 ? QString() : skeniranje_cb_vir->currentText();
 }
 
 void DialogNastavitev::restoreSnapshot()
 {
-    le_ko->setText(snapshot.municipality);
-    le_gp->setText(snapshot.office);
-    posodobitve_le_url->setText(snapshot.updateAddress);
-    posodobitve_le_proxy->setText(snapshot.updateProxy);
-    posodobitve_cb_zagon->setChecked(snapshot.checkUpdates);
-    privzeto_cb_upostevaj->setChecked(snapshot.useDefaults);
-    // Restoring the contractor code must not switch the user kind: that is kept on Cancel.
-    const bool officeUser = radio_user_gp->isChecked();
-    le_sif_izv->setText(snapshot.contractor);
-    if (officeUser)
-        radio_user_gp->setChecked(true);
-    (snapshot.askForLocation ? r_izdelava_vprasaj : r_izdelaj_dm)->setChecked(true);
-    le_dm->setText(snapshot.workFolderZk);
-    le_dm_2->setText(snapshot.workFolderKs);
-    le_arhiv->setText(snapshot.archiveFolder);
+    // Cancel keeps the user kind and the web-service address.
+    AppSettings::Values restored = snapshot;
+    restored.officeUser = radio_user_gp->isChecked();
+    restored.webServiceAddress = soap_endpoint->text();
+    showValues(restored);
     skeniranje_cb_vir->setCurrentIndex(
-        skeniranje_cb_vir->findText(snapshot.scanner, Qt::MatchExactly));
+        skeniranje_cb_vir->findText(snapshot.scannerSource, Qt::MatchExactly));
 }
 
 void DialogNastavitev::accept()
@@ -346,44 +368,50 @@ void DialogNastavitev::on_le_sif_izv_textChanged(const QString &text)
         radio_user_maticna->setChecked(true);
 }
 
-QString DialogNastavitev::chooseFolder(QLineEdit *field, const QString &caption)
+QString DialogNastavitev::chooseFolder(QString &folder, const char *caption)
 {
-    const QString folder = Prompter::current().existingDirectory(this, caption,
-        AppPaths::dialogStart({field->text()}),
+    const QString chosen = Prompter::current().existingDirectory(this, QString::fromLatin1(caption),
+        AppPaths::dialogStart({folder}),
         QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-    if (!folder.isEmpty())
-        field->setText(folder);
-    return field->text();
+    if (!chosen.isEmpty())
+        folder = chosen;
+    return folder;
+}
+
+void DialogNastavitev::chooseFolder(QLineEdit *field, const char *caption)
+{
+    QString folder = field->text();
+    field->setText(chooseFolder(folder, caption));
 }
 
 QString DialogNastavitev::chooseWorkFolderZk()
 {
-    return chooseFolder(le_dm, QStringLiteral("Izberi delovno mapo"));
+    return chooseFolder(settings.values().workFolderZk, workFolderCaption);
 }
 
 QString DialogNastavitev::chooseWorkFolderKs()
 {
-    return chooseFolder(le_dm_2, QStringLiteral("Izberi delovno mapo"));
+    return chooseFolder(settings.values().workFolderKs, workFolderCaption);
 }
 
 QString DialogNastavitev::chooseArchiveFolder()
 {
-    return chooseFolder(le_arhiv, QStringLiteral("Izberi mapo za arhiviranje"));
+    return chooseFolder(settings.values().archiveFolder, archiveFolderCaption);
 }
 
 void DialogNastavitev::on_b_dm_clicked()
 {
-    chooseWorkFolderZk();
+    chooseFolder(le_dm, workFolderCaption);
 }
 
 void DialogNastavitev::on_b_dm_2_clicked()
 {
-    chooseWorkFolderKs();
+    chooseFolder(le_dm_2, workFolderCaption);
 }
 
 void DialogNastavitev::on_b_arhiv_clicked()
 {
-    chooseArchiveFolder();
+    chooseFolder(le_arhiv, archiveFolderCaption);
 }
 
 void DialogNastavitev::on_pushButton_clicked()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "intake/scannersources.h"
+#include "platform/appsettings.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -14,32 +17,31 @@ class QRadioButton;
 class QTabWidget;
 class ScannerSourceReader;
 class SifDlg;
-struct ScannerSource;
 
-// The settings dialog. Its fields are the program's settings for the whole run: the settings
-// store reads and writes them, every other part reads them through the store's accessors.
+// The settings dialog. While it runs, its fields hold the settings being edited; when it ends
+// they go back into the settings the main window holds, which every other part reads.
 class DialogNastavitev : public QDialog
 {
     Q_OBJECT
 public:
-    DialogNastavitev(SifDlg *officePicker, SifDlg *municipalityPicker, QWidget *parent = nullptr);
+    DialogNastavitev(AppSettings &settings, SifDlg *officePicker, SifDlg *municipalityPicker,
+        QWidget *parent = nullptr);
 
-    // The folder choosers, also run by the build (an empty work folder) and by archiving.
-    // A cancelled chooser leaves the field as it was; each returns the field's text afterwards.
+    // Runs the dialog modally on the settings: the fields start from them and, however the
+    // dialog ends, go back into them; Cancel has restored the snapshot by then.
+    int run();
+
+    // The folder choosers that the build (an empty work folder) and archiving run on the
+    // settings. A cancelled chooser leaves the setting as it was; each returns it afterwards.
     QString chooseWorkFolderZk();
     QString chooseWorkFolderKs();
     QString chooseArchiveFolder();
 
     // Asks the scanning program for its source list; when it answers, the scanner combo is
-    // refilled keeping the selected source by its text. A program that cannot be run leaves
-    // the items as they are.
+    // refilled keeping the selected source by its text, and while the dialog is closed the
+    // settings' source follows: it is cleared when the list lacks it. A program that cannot be
+    // run leaves the items and the source as they are.
     void refreshScannerSources();
-    // Selects the first source of this name, now or, while no list has been read yet or one
-    // is being read, when it arrives.
-    void selectScannerSource(const QString &name);
-    // The selected source's name; a name still waiting for a list that has not arrived (the
-    // program is slow, missing or failed) counts as selected, so that saving keeps it.
-    QString selectedScannerSource() const;
     bool readingScannerSources() const;
 
     QTabWidget *tabWidget;
@@ -103,37 +105,28 @@ private slots:
     void onScannerSourcesRead(const QList<ScannerSource> &sources);
 
 private:
-    // What Cancel restores: every field but the user kind and the web-service test fields.
-    struct Snapshot
-    {
-        QString municipality;
-        QString office;
-        QString updateAddress;
-        QString updateProxy;
-        bool checkUpdates = false;
-        bool useDefaults = false;
-        QString contractor;
-        bool askForLocation = false;
-        QString workFolderZk;
-        QString workFolderKs;
-        QString archiveFolder;
-        QString scanner;
-    };
-
     QWidget *buildDefaultsTab();
     QWidget *buildBuildTab();
     QWidget *buildArchiveTab();
     QWidget *buildScanTab();
     QWidget *buildUpdatesTab();
     QWidget *buildServiceTab();
-    QString chooseFolder(QLineEdit *field, const QString &caption);
-    void takeSnapshot();
+    // Runs the folder dialog on `folder`; a folder chosen replaces it. Returns it afterwards.
+    QString chooseFolder(QString &folder, const char *caption);
+    void chooseFolder(QLineEdit *field, const char *caption);
+    void showValues(const AppSettings::Values &values);
+    // The values as the fields show them.
+    AppSettings::Values shownValues() const;
     void restoreSnapshot();
 
+    AppSettings &settings;
     SifDlg *officePicker;
     SifDlg *municipalityPicker;
     ScannerSourceReader *scannerReader;
+    // A source of the settings not in the list yet: a list that has not arrived (the program
+    // is slow, missing or failed) must not lose it.
     QString wantedScanner;
-    bool scannerListRead = false;
-    Snapshot snapshot;
+    // What Cancel restores of the values on show: all but the user kind and the web-service
+    // address; the scanner source as the combo showed it.
+    AppSettings::Values snapshot;
 };

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -204,7 +203,7 @@ private slots:
         fixture->prompter.fileNames << archive;
         fixture->prompter.buttons << QMessageBox::Yes;
         runArchiveCommand(item, chosen);
-        QCOMPARE(settings->le_arhiv->text(), archive);
+        QCOMPARE(fixture->window().settings().archiveFolder(), archive);
         QCOMPARE(item->pdfPath(), archive + QLatin1Char('/') + fileName);
     }
 
@@ -267,8 +266,8 @@ private slots:
             SoapTestService::elements(QStringLiteral("0850_00012_000"), 140, 3));
         QVERIFY(service.start());
         MainWindow &window = fixture->window();
-        window.settingsDialog()->soap_endpoint->setText(service.url());
-        window.settingsDialog()->le_arhiv->setText(archive);
+        window.settings().values().webServiceAddress = service.url();
+        window.settings().values().archiveFolder = archive;
         const QString source = fixture->folder.path(QStringLiteral("delo/0850_00012_000.pdf"));
         TTreeElaborat *item = elaborat(source);
         fixture->makePdf(QStringLiteral("delo/0850_00012_000.pdf"), 1);

@@ -4,12 +4,10 @@
 #include "model/ttreebookmark.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreesestavina.h"
-#include "services/dialognastavitev.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -64,8 +62,8 @@ BuildFixture::BuildFixture()
     base.writeConfig(QStringLiteral("zk.xml"), zkCatalogue);
     base.writeConfig(QStringLiteral("ks.xml"), ksCatalogue);
     base.start();
-    window().settingsDialog()->le_dm->setText(workFolderZk());
-    window().settingsDialog()->le_dm_2->setText(workFolderKs());
+    window().settings().values().workFolderZk = workFolderZk();
+    window().settings().values().workFolderKs = workFolderKs();
 }
 
 TTreeElaborat *BuildFixture::create(const QStringList &ids)

@@ -5,11 +5,8 @@
 #include "model/ttreedokument.h"
 #include "model/ttreeelaborat.h"
 #include "model/ttreewidget.h"
-#include "services/dialognastavitev.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -122,7 +119,7 @@ private slots:
         proposed = QDir::isRelativePath(proposed)
             ? QDir::homePath() + '/' + proposed
             : proposed.replace(QStringLiteral("/stari/kraj"), lastFolder);
-        fixture->window().settingsDialog()->r_izdelava_vprasaj->setChecked(true);
+        fixture->window().settings().values().askForSaveLocation = true;
         fixture->window().windowSettings().lastSaveAsName = lastName;
         fixture->prompter().fileNames.append(answers);
 
@@ -234,9 +231,10 @@ private slots:
         QFETCH(QString, answers);
         QFETCH(QStringList, messages);
         QFETCH(QString, expected);
-        DialogNastavitev *settings = fixture->window().settingsDialog();
-        QLineEdit *field = kind == QLatin1String("ZK") ? settings->le_dm : settings->le_dm_2;
-        field->setText(expand(workFolder));
+        AppSettings::Values &settings = fixture->window().settings().values();
+        QString &folder
+            = kind == QLatin1String("ZK") ? settings.workFolderZk : settings.workFolderKs;
+        folder = expand(workFolder);
         const QString land = expand(QStringLiteral("<w>/0850/L2012/00012000/0850_00012_000.pdf"));
         if (existing == QLatin1String("folder"))
             QDir().mkpath(QFileInfo(land).absolutePath());
@@ -257,7 +255,7 @@ private slots:
         if (chooser != QLatin1String("-")) {
             QCOMPARE(
                 fixture->prompter().shown.first().title, QStringLiteral("Izberi delovno mapo"));
-            QCOMPARE(field->text(), chooser.isEmpty() ? workFolder : expand(chooser));
+            QCOMPARE(folder, chooser.isEmpty() ? workFolder : expand(chooser));
         }
         if (!expected.isEmpty())
             QVERIFY(QFileInfo(path).absoluteDir().exists());
@@ -271,7 +269,7 @@ private slots:
 
     void theQuestionsCarryTheirTexts()
     {
-        fixture->window().settingsDialog()->le_dm->setText(fixture->path(QStringLiteral("w")));
+        fixture->window().settings().values().workFolderZk = fixture->path(QStringLiteral("w"));
         choosePdfPath(fixture->window(), elaborat(QStringLiteral("ZK")));
         const ScriptedPrompter::Shown folder = fixture->prompter().shown.value(0);
         QCOMPARE(folder.informativeText,

@@ -155,9 +155,8 @@ private:
 
     void chooseConfiguredSource(const QString &name, int id)
     {
-        scannerCombo().clear();
-        scannerCombo().addItem(name, id);
-        scannerCombo().setCurrentIndex(0);
+        fixture->window().settings().values().scannerSource = name;
+        fixture->window().settings().values().scannerSourceId = id;
     }
 
     void scanInto(QTreeWidgetItem *item)
@@ -235,7 +234,7 @@ private slots:
     void withoutAConfiguredSourceTheSourceDialogChooses()
     {
         useTestBackend();
-        scannerCombo().clear();
+        chooseConfiguredSource(QString(), -1);
         prompter->dialogs.enqueue([](QDialog *shown) {
             auto *dialog = qobject_cast<DialogTwain *>(shown);
             if (!dialog || !QTest::qWaitFor([dialog] { return dialog->listWidget->count() > 0; }))
@@ -263,7 +262,7 @@ private slots:
     void aCancelledOrEmptyChoiceScansNothing()
     {
         QFETCH(int, answer);
-        scannerCombo().clear();
+        chooseConfiguredSource(QString(), -1);
         prompter->dialogs.enqueue([answer](QDialog *) { return answer; });
         scanInto(sketches);
         QVERIFY(!elaborat->scanning);

@@ -6,10 +6,8 @@
 #include "model/ttreepodnaslov.h"
 #include "model/ttreesestavina.h"
 #include "model/ttreewidget.h"
-#include "services/dialognastavitev.h"
 #include "treeactions.h"
 
-#include <QRadioButton>
 #include <QTest>
 #include <memory>
 
@@ -138,7 +136,7 @@ private slots:
     void aContractorGetsNoOfficeDocuments()
     {
         const LandElaborat land = landElaborat();
-        fixture->window().settingsDialog()->radio_user_maticna->setChecked(true);
+        fixture->window().settings().values().officeUser = false;
         QCOMPARE(menuOn(land.component), head + documentEntries(false, false, false));
     }
 

@@ -88,8 +88,8 @@ private slots:
         QVERIFY(seeded.permissions() & QFile::WriteOwner);
     }
 
-    // File dialogs never start in the program folder (nor in the settings folder that is the
-    // current directory), nor in a folder that is gone.
+    // File dialogs never start in the program folder (nor in its settings folder), nor in a
+    // folder that is gone.
     void dialogsStartOutsideTheProgramFolder()
     {
         QTemporaryDir outside;

@@ -1,37 +1,26 @@
 #include "platform/appsettings.h"
-#include "services/dialognastavitev.h"
-#include "services/sifdlg.h"
 #include "testprogramfolder.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QRadioButton>
+#include <QHash>
 #include <QSettings>
 #include <QTest>
 #include <memory>
 
-// The settings store on its own: the settings dialog's fields, the pickers' lists and a window.
+// The settings store on its own, with the names of two municipalities and two offices.
 class AppSettingsTest : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<TestProgramFolder> folder;
-    std::unique_ptr<SifDlg> offices;
-    std::unique_ptr<SifDlg> municipalities;
-    std::unique_ptr<DialogNastavitev> dialog;
     std::unique_ptr<AppSettings> settings;
 
     void makeStore()
     {
-        offices = std::make_unique<SifDlg>(
-            loadCodeNameList(QStringLiteral("iogu.csv")), QString(), QString(), QString());
-        municipalities = std::make_unique<SifDlg>(
-            loadCodeNameList(QStringLiteral("ko.csv")), QString(), QString(), QString());
-        dialog = std::make_unique<DialogNastavitev>(offices.get(), municipalities.get());
-        settings = std::make_unique<AppSettings>(*dialog, *offices, *municipalities);
+        const QHash<QString, QString> names {{"850", "LJUBLJANA CENTER"},
+            {"1722", "TRNOVSKO PREDMESTJE"}, {"140", "Ljubljana"}, {"150", "Maribor"}};
+        const auto nameOf = [names](const QString &code) { return names.value(code); };
+        settings = std::make_unique<AppSettings>(nameOf, nameOf);
     }
 
     QString iniValue(const QString &key)
@@ -43,18 +32,12 @@ private slots:
     void init()
     {
         folder = std::make_unique<TestProgramFolder>(TestProgramFolder::WithEmptyConfig);
-        folder->write(
-            QStringLiteral("config/ko.csv"), "850 LJUBLJANA  CENTER\n1722 TRNOVSKO PREDMESTJE\n");
-        folder->write(QStringLiteral("config/iogu.csv"), "140 Ljubljana\n150 Maribor\n");
         makeStore();
     }
 
     void cleanup()
     {
         settings.reset();
-        dialog.reset();
-        municipalities.reset();
-        offices.reset();
         folder.reset();
     }
 
@@ -93,26 +76,23 @@ private slots:
 
     void firstRunGivesDefaultsAndAMaximisedWindow()
     {
-        QMainWindow window;
         WindowSettings members;
-        settings->load(window, members);
-        QVERIFY(window.windowState() & Qt::WindowMaximized);
+        settings->load(members);
+        QVERIFY(!members.size);
         QCOMPARE(settings->workFolderZk(), QStringLiteral("N:/"));
         QCOMPARE(settings->workFolderKs(), QStringLiteral("H:/Sprejem elaboratov"));
         QVERIFY(!settings->askForSaveLocation());
-        QVERIFY(dialog->r_izdelaj_dm->isChecked());
         QVERIFY(!settings->settingsComplete());
     }
 
     void storedGeometryIsRestored()
     {
         folder->write(QStringLiteral("config/tev.ini"), "[MainWindow]\nsize=@Size(640 480)\n");
-        QMainWindow window;
         WindowSettings members;
-        settings->load(window, members);
-        QVERIFY(!(window.windowState() & Qt::WindowMaximized));
-        QCOMPARE(window.size(), QSize(640, 480));
-        QCOMPARE(window.pos(), QPoint(200, 200));
+        settings->load(members);
+        QVERIFY(members.size);
+        QCOMPARE(*members.size, QSize(640, 480));
+        QCOMPARE(members.pos, QPoint(200, 200));
     }
 
     void roundTripKeepsCodesAloneAndZipsZero()
@@ -122,11 +102,10 @@ private slots:
             "[Nastavitve]\nko=850\ngp=999\nsifraIzvajalca=1234567\nsaveAsElaborat=true\n"
             "vir=Nobeden\nzips=7\nisks=true\ngpUser=true\nupostevajPrivzeto=true\n"
             "ArhivskaMapa=/arhiv\n");
-        QMainWindow window;
         WindowSettings members;
-        settings->load(window, members);
-        QCOMPARE(dialog->le_ko->text(), QStringLiteral("850 LJUBLJANA CENTER"));
-        QCOMPARE(dialog->le_gp->text(), QStringLiteral("999 "));
+        settings->load(members);
+        QCOMPARE(settings->values().municipality, QStringLiteral("850 LJUBLJANA CENTER"));
+        QCOMPARE(settings->values().office, QStringLiteral("999 "));
         QCOMPARE(settings->officeCode(), QStringLiteral("999"));
         QVERIFY(settings->officeUser());
         QVERIFY(settings->askForSaveLocation());
@@ -135,7 +114,7 @@ private slots:
         QVERIFY(members.lastCadastreKs);
         QCOMPARE(members.lastFolder, QStringLiteral("/home/a"));
 
-        settings->save(window, members, nullptr);
+        settings->save(members, nullptr);
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/ko")), QStringLiteral("850"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/gp")), QStringLiteral("999"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/zips")), QStringLiteral("0"));
@@ -147,25 +126,23 @@ private slots:
             QStringLiteral("/x/0850_00012_000.pdf"));
 
         makeStore();
-        QMainWindow again;
-        settings->load(again, members);
-        QCOMPARE(dialog->le_ko->text(), QStringLiteral("850 LJUBLJANA CENTER"));
-        QCOMPARE(dialog->le_sif_izv->text(), QStringLiteral("1234567"));
+        settings->load(members);
+        QCOMPARE(settings->values().municipality, QStringLiteral("850 LJUBLJANA CENTER"));
+        QCOMPARE(settings->contractorCode(), QStringLiteral("1234567"));
         QVERIFY(settings->officeUser());
     }
 
     void emptyDefaultsAreFilledFromTheCurrentElaborat()
     {
-        QMainWindow window;
         WindowSettings members;
-        settings->load(window, members);
-        settings->save(window, members, [](const QString &key) {
+        settings->load(members);
+        settings->save(members, [](const QString &key) {
             return key == QLatin1String("KO") ? QStringLiteral("1722 TRNOVSKO PREDMESTJE")
                                               : QStringLiteral("150 Maribor");
         });
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/ko")), QStringLiteral("1722"));
         QCOMPARE(iniValue(QStringLiteral("Nastavitve/gp")), QStringLiteral("150"));
-        QCOMPARE(dialog->le_gp->text(), QStringLiteral("150 Maribor"));
+        QCOMPARE(settings->values().office, QStringLiteral("150 Maribor"));
     }
 
     void settingsComplete_data()
@@ -190,9 +167,9 @@ private slots:
         QFETCH(QString, office);
         QFETCH(QString, contractor);
         QFETCH(bool, complete);
-        dialog->le_sif_izv->setText(contractor);
+        settings->values().contractor = contractor;
         settings->setOffice(office);
-        (officeUser ? dialog->radio_user_gp : dialog->radio_user_maticna)->setChecked(true);
+        settings->values().officeUser = officeUser;
         QCOMPARE(settings->settingsComplete(), complete);
     }
 };

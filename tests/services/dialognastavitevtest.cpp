@@ -24,6 +24,7 @@ private:
     std::unique_ptr<ScriptedPrompter> prompter;
     std::unique_ptr<SifDlg> offices;
     std::unique_ptr<SifDlg> municipalities;
+    std::unique_ptr<AppSettings> settings;
     std::unique_ptr<DialogNastavitev> dialog;
 
     void writeScanner(const QByteArray &script)
@@ -37,7 +38,18 @@ private:
             loadCodeNameList(QStringLiteral("iogu.csv")), QString(), QString(), QString());
         municipalities = std::make_unique<SifDlg>(
             loadCodeNameList(QStringLiteral("ko.csv")), QString(), QString(), QString());
-        dialog = std::make_unique<DialogNastavitev>(offices.get(), municipalities.get());
+        dialog = std::make_unique<DialogNastavitev>(*settings, offices.get(), municipalities.get());
+    }
+
+    // Runs the dialog on the settings, shown, through `session`, which ends it.
+    int runShown(const std::function<void()> &session)
+    {
+        prompter->dialogs.enqueue([this, session](QDialog *) {
+            dialog->show();
+            session();
+            return dialog->result();
+        });
+        return dialog->run();
     }
 
     static std::function<int(QDialog *)> pick(const QString &code, const QString &name)
@@ -60,12 +72,14 @@ private slots:
         writeScanner("printf '0:,Noname frontend-tester\\r\\n 3 :,  Plustek OpticSlim  \\nbrez "
                      "locila\\n'\n");
         prompter = std::make_unique<ScriptedPrompter>();
+        settings = std::make_unique<AppSettings>(nullptr, nullptr);
         makeDialog();
     }
 
     void cleanup()
     {
         dialog.reset();
+        settings.reset();
         municipalities.reset();
         offices.reset();
         prompter.reset();
@@ -101,12 +115,12 @@ private slots:
     void refreshKeepsTheSelectionByTextAndAFailingProgramKeepsTheItems()
     {
         QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 2);
-        dialog->skeniranje_cb_vir->setCurrentIndex(1);
+        settings->values().scannerSource = QStringLiteral("Plustek OpticSlim");
         writeScanner("printf '5:,Plustek OpticSlim\\n'\n");
         dialog->refreshScannerSources();
         QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 1);
-        QCOMPARE(dialog->skeniranje_cb_vir->currentText(), QStringLiteral("Plustek OpticSlim"));
-        QCOMPARE(dialog->skeniranje_cb_vir->currentData().toInt(), 5);
+        QCOMPARE(settings->scannerSource(), QStringLiteral("Plustek OpticSlim"));
+        QCOMPARE(settings->scannerSourceId(), 5);
         writeScanner("exit 3\n");
         dialog->refreshScannerSources();
         QTRY_VERIFY(!dialog->readingScannerSources());
@@ -115,7 +129,7 @@ private slots:
 
     void aSourceChosenBeforeTheListArrivesIsSelectedWhenItDoes()
     {
-        dialog->selectScannerSource(QStringLiteral("Plustek OpticSlim"));
+        settings->values().scannerSource = QStringLiteral("Plustek OpticSlim");
         QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 2);
         QCOMPARE(dialog->skeniranje_cb_vir->currentIndex(), 1);
     }
@@ -124,56 +138,61 @@ private slots:
     {
         writeScanner("exit 3\n");
         makeDialog();
-        dialog->selectScannerSource(QStringLiteral("Plustek OpticSlim"));
+        settings->values().scannerSource = QStringLiteral("Plustek OpticSlim");
         QTRY_VERIFY(!dialog->readingScannerSources());
         QCOMPARE(dialog->skeniranje_cb_vir->count(), 0);
-        QCOMPARE(dialog->selectedScannerSource(), QStringLiteral("Plustek OpticSlim"));
+        QCOMPARE(settings->scannerSource(), QStringLiteral("Plustek OpticSlim"));
 
         writeScanner("printf '0:,Noname frontend-tester\\n'\n");
         dialog->refreshScannerSources();
         QTRY_COMPARE(dialog->skeniranje_cb_vir->count(), 1);
-        QCOMPARE(dialog->selectedScannerSource(), QString());
+        QCOMPARE(settings->scannerSource(), QString());
     }
 
     void cancelRestoresTheSnapshotButKeepsTheUserKind()
     {
-        dialog->le_arhiv->setText(QStringLiteral("/arhiv"));
-        dialog->le_sif_izv->setText(QStringLiteral("123"));
-        dialog->show();
-        dialog->le_arhiv->setText(QStringLiteral("/drugam"));
-        dialog->le_sif_izv->setText(QStringLiteral("999"));
-        dialog->r_izdelava_vprasaj->setChecked(true);
-        dialog->radio_user_gp->setChecked(true);
-        dialog->soap_endpoint->setText(QStringLiteral("http://drug/"));
-        dialog->buttonBox->button(QDialogButtonBox::Cancel)->click();
-        QCOMPARE(dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(dialog->le_arhiv->text(), QStringLiteral("/arhiv"));
-        QCOMPARE(dialog->le_sif_izv->text(), QStringLiteral("123"));
-        QVERIFY(dialog->r_izdelaj_dm->isChecked());
-        QVERIFY(dialog->radio_user_gp->isChecked());
-        QCOMPARE(dialog->soap_endpoint->text(), QStringLiteral("http://drug/"));
+        settings->values().archiveFolder = QStringLiteral("/arhiv");
+        settings->values().contractor = QStringLiteral("123");
+        const int result = runShown([this] {
+            dialog->le_arhiv->setText(QStringLiteral("/drugam"));
+            dialog->le_sif_izv->setText(QStringLiteral("999"));
+            dialog->r_izdelava_vprasaj->setChecked(true);
+            dialog->radio_user_gp->setChecked(true);
+            dialog->soap_endpoint->setText(QStringLiteral("http://drug/"));
+            dialog->buttonBox->button(QDialogButtonBox::Cancel)->click();
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(settings->archiveFolder(), QStringLiteral("/arhiv"));
+        QCOMPARE(settings->contractorCode(), QStringLiteral("123"));
+        QVERIFY(!settings->askForSaveLocation());
+        QVERIFY(settings->officeUser());
+        QCOMPARE(settings->webServiceAddress(), QStringLiteral("http://drug/"));
     }
 
     void escapeCancelsToo()
     {
-        dialog->le_dm->setText(QStringLiteral("/dm"));
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        dialog->le_dm->setText(QStringLiteral("/drugo"));
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
-        QCOMPARE(dialog->le_dm->text(), QStringLiteral("/dm"));
+        settings->values().workFolderZk = QStringLiteral("/dm");
+        bool exposed = false;
+        runShown([this, &exposed] {
+            exposed = QTest::qWaitForWindowExposed(dialog.get());
+            dialog->le_dm->setText(QStringLiteral("/drugo"));
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        });
+        QVERIFY(exposed);
+        QCOMPARE(settings->workFolderZk(), QStringLiteral("/dm"));
     }
 
     void okKeepsTheEditsAndTheTab()
     {
-        dialog->show();
-        dialog->tabWidget->setCurrentIndex(2);
-        dialog->le_arhiv->setText(QStringLiteral("/novo"));
-        dialog->buttonBox->button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        const int result = runShown([this] {
+            dialog->tabWidget->setCurrentIndex(2);
+            dialog->le_arhiv->setText(QStringLiteral("/novo"));
+            dialog->buttonBox->button(QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
         dialog->show();
         QCOMPARE(dialog->tabWidget->currentIndex(), 2);
-        QCOMPARE(dialog->le_arhiv->text(), QStringLiteral("/novo"));
+        QCOMPARE(settings->archiveFolder(), QStringLiteral("/novo"));
     }
 
     void choosingAnOfficeChecksTheOfficeUser()
@@ -205,8 +224,11 @@ private slots:
     void folderChoosersFillTheirFieldsUnlessCancelled()
     {
         prompter->fileNames.enqueue(QStringLiteral("/delo/zk"));
-        dialog->b_dm->click();
-        QCOMPARE(dialog->le_dm->text(), QStringLiteral("/delo/zk"));
+        runShown([this] {
+            dialog->b_dm->click();
+            dialog->buttonBox->button(QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(settings->workFolderZk(), QStringLiteral("/delo/zk"));
         QCOMPARE(prompter->shown.last().title, QStringLiteral("Izberi delovno mapo"));
         prompter->fileNames.enqueue(QString());
         QCOMPARE(dialog->chooseWorkFolderZk(), QStringLiteral("/delo/zk"));

@@ -190,7 +190,8 @@ private slots:
             loadCodeNameList(QStringLiteral("iogu.csv")), QString(), QString(), QString());
         SifDlg municipalities(
             loadCodeNameList(QStringLiteral("ko.csv")), QString(), QString(), QString());
-        DialogNastavitev dialog(&offices, &municipalities);
+        AppSettings settings(nullptr, nullptr);
+        DialogNastavitev dialog(settings, &offices, &municipalities);
         dialog.le_gp->setText(QStringLiteral("140 Ljubljana"));
         dialog.soap_endpoint->setText(service->url());
         dialog.lineEdit->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
