@@ -4,8 +4,8 @@
 // composition timed apart, then the whole build from unconverted images. Run it by hand:
 // build/bench/pdfbuildbench [rounds]
 #include "benchtiming.h"
-#include "model/elaboratsnapshot.h"
 #include "files/pdfbuild.h"
+#include "model/elaboratsnapshot.h"
 #include "platform/apppaths.h"
 #include "platform/toolrunner.h"
 

@@ -4,8 +4,8 @@
 // plain copy of the same files for the speed of the disk. The input is made in a temporary
 // folder and removed at the end. Run it by hand: build/bench/zipbench [rounds]
 #include "benchtiming.h"
-#include "model/elaboratsnapshot.h"
 #include "files/zippackage.h"
+#include "model/elaboratsnapshot.h"
 #include "platform/apppaths.h"
 #include "platform/toolrunner.h"
 
