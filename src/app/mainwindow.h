@@ -38,13 +38,10 @@ public:
     AppSettings &settings() { return appSettings; }
     const AppSettings &settings() const override { return appSettings; }
     DialogNastavitev *settingsDialog() const { return nastavitve; }
-    SifDlg *officePicker() const { return offices; }
-    SifDlg *municipalityPicker() const { return municipalities; }
     TTreeWidget *tree() const { return treeWidget; }
     QString tempFolder() const { return tempDir; }
     WindowSettings &windowSettings() override { return members; }
     DocumentWidget *preview() const { return documentWidget; }
-    SifrantDlg *sifrantDialog() const { return sifrant.get(); }
     const Katalog &katalog() const override { return catalogue; }
     QWidget *dialogParent() override { return this; }
     SifrantDlg &typeDialog() override { return *sifrant; }

@@ -84,7 +84,7 @@ private:
     QString title(const QString &code) const
     {
         return code + QLatin1Char(' ')
-            + fixture->window().sifrantDialog()->typeDescription(code).value_or(QString());
+            + fixture->window().typeDialog().typeDescription(code).value_or(QString());
     }
 
 private slots:
@@ -191,8 +191,10 @@ private slots:
         QCOMPARE(elaborat->attribute(QStringLiteral("POSTOPKI")),
             QStringLiteral("Ureditev meje;Parcelacija"));
         QCOMPARE(elaborat->attribute(QStringLiteral("KO")),
-            QStringLiteral("1728 ") + fixture->window().municipalityPicker()->nameOf("1728"));
-        QVERIFY(!fixture->window().municipalityPicker()->nameOf("1728").isEmpty());
+            QStringLiteral("1728 ")
+                + fixture->window().codeName(ElaboratContext::Picker::Municipality, "1728"));
+        QVERIFY(
+            !fixture->window().codeName(ElaboratContext::Picker::Municipality, "1728").isEmpty());
         QCOMPARE(elaborat->attribute(QStringLiteral("GEODETSKA_PISARNA")),
             QStringLiteral("140 Ljubljana"));
         QCOMPARE(elaborat->attribute(QStringLiteral("IDPOS")), QStringLiteral(" 45"));

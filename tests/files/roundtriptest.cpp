@@ -32,7 +32,8 @@ private:
 
     QString municipality() const
     {
-        return QStringLiteral("1728 ") + fixture->window().municipalityPicker()->nameOf("1728");
+        return QStringLiteral("1728 ")
+            + fixture->window().codeName(ElaboratContext::Picker::Municipality, "1728");
     }
 
     void setIdentity(TTreeElaborat *elaborat) const
@@ -116,7 +117,7 @@ private:
     QString title(const QString &code) const
     {
         return code + QLatin1Char(' ')
-            + fixture->window().sifrantDialog()->typeDescription(code).value_or(QString());
+            + fixture->window().typeDialog().typeDescription(code).value_or(QString());
     }
 
     // Closes the elaborat and opens its PDF (or `chosen`) again with the open command.

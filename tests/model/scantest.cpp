@@ -416,7 +416,7 @@ private slots:
         gateConversions();
         fakeScanner("cp ../page.bmp \"$2/scan0001.bmp\"\necho scan0001.bmp");
         chooseConfiguredSource(QStringLiteral("Skener"), 0);
-        SifrantDlg &dialog = *fixture->window().sifrantDialog();
+        SifrantDlg &dialog = fixture->window().typeDialog();
         const QString other = fixture->makePdf(QStringLiteral("drugo.pdf"), 1);
         dialog.setup({other}, elaborat->workDir(), QString());
         dialog.show();

@@ -42,7 +42,7 @@ private slots:
     void aComponentsDefaultTypeMakesTheBookmark()
     {
         TTreeElaborat *elaborat = buildingElaborat();
-        const SifrantDlg &codes = *fixture->window().sifrantDialog();
+        const SifrantDlg &codes = fixture->window().typeDialog();
         TTreeSestavina *plans = elaborat->findSestavinaByIme("načrti");
         TTreeBookmark *bookmark = TTreeBookmark::create(QString(), QString(), plans, codes);
         QVERIFY(bookmark);
